@@ -1,0 +1,35 @@
+#pragma once
+// Generation of a body's points and their projection onto the view.
+#include "model/model_state.h"
+
+namespace solifa {
+
+// The shape and view values that the window reads from its controls at the moment of a
+// recomputation (value-label captions and scroll-bar values), as plain numbers.
+struct ShapeValues {
+    int corners = 18;  // caption of the corners label, 3..36
+    int levels = 18;   // caption of the levels label, 1..36
+};
+
+struct ViewValues {
+    int tilt = 0;      // caption of the tilt label, 0..90
+    int rotation = 0;  // caption of the rotation label, 0..359
+    int offset = 0;    // caption of the offset label, 0..7
+    int zoom = 100;    // zoom bar value, 80..300
+    int positionX = 0; // horizontal position bar value, -100..100
+    int positionY = 0; // vertical position bar value, -100..100 (positive moves down)
+};
+
+// Builds bodyPoints and bodyApex of m.currentBody for radius m.viewRadius, re-creating
+// bodyPoints, viewPoints, outputPoints and faceSide with every entry 0.
+// Does not project: the caller projects afterwards.
+void GenerateBodyPoints(ModelState& m, const ShapeValues& shape);
+
+// Spins, tilts, rotates and projects the points into viewPoints and viewApex and decides
+// faceSide. Returns false (and does nothing) while m.recomputeSuppressed is set.
+bool ProjectBodyPoints(ModelState& m, const ShapeValues& shape, const ViewValues& view);
+
+// Highest ring the body uses (and draws); the sphere's depends on its levels.
+int HighestRing(int body, int levels);
+
+} // namespace solifa

@@ -1,0 +1,20 @@
+#pragma once
+// The four plane rotations and the orientation test of a projected triangle.
+// The radian pair is evaluated with sin/cos in double precision; the degree pair looks the
+// angle up in the single-precision tables. Three of the four rotations apply turnSign;
+// RotateDegFirst does not.
+#include <cstdint>
+
+#include "model/model_state.h"
+
+namespace solifa {
+
+double RotateRadFirst(const ModelState& m, double p, double q, double r);
+double RotateRadSecond(const ModelState& m, double p, double q, double r);
+// d must be 0..360, else ComputationError.
+float RotateDegFirst(const ModelState& m, float p, float q, int d);
+float RotateDegSecond(const ModelState& m, float p, float q, int d);
+// 1 when (x2-x1)(y3-y2) - (y2-y1)(x3-x2) > 0 (clockwise on screen), else 0.
+uint8_t FaceOrientation(float x1, float x2, float x3, float y1, float y2, float y3);
+
+} // namespace solifa
