@@ -1,0 +1,251 @@
+#include "model/body_geometry.h"
+
+#include <cmath>
+#include <limits>
+
+#include "model/rounding.h"
+#include "model/transforms.h"
+
+namespace solifa {
+
+namespace {
+
+constexpr double kPi = 3.1415926535;
+constexpr double kTwoPi = 6.283185307;
+
+// 16-bit integer product, as the depth scale and the frame step form theirs.
+int16_t multiplyInt16(int a, int b) {
+    const long product = static_cast<long>(a) * b;
+    if (product < std::numeric_limits<int16_t>::min() ||
+        product > std::numeric_limits<int16_t>::max())
+        throw ComputationError("16-bit overflow");
+    return static_cast<int16_t>(product);
+}
+
+// Writes one ring of radius scale * R at height z into level `level`.
+void writeRing(ModelState& m, int level, int corners, double cornerStep, double scale, int16_t z) {
+    const double r = m.viewRadius;
+    for (int j = 0; j <= corners; ++j) {
+        m.bodyPoints.at(level, j, 0) = roundToInt16(scale * (r * std::sin(j * cornerStep)));
+        m.bodyPoints.at(level, j, 1) = roundToInt16(scale * (r * std::cos(j * cornerStep)));
+        m.bodyPoints.at(level, j, 2) = z;
+    }
+}
+
+void setApex(ModelState& m, int e, int16_t z) {
+    m.bodyApex[e][0] = 0;
+    m.bodyApex[e][1] = 0;
+    m.bodyApex[e][2] = z;
+}
+
+// Depth factor: a point at depth -R (nearest) keeps its size, one at +R shrinks to 3/4.
+float depthFactor(int16_t radius, float depth) {
+    const int16_t eightR = multiplyInt16(8, radius);
+    return 1.0f - (static_cast<float>(radius) + depth) / static_cast<float>(eightR);
+}
+
+// Last band row between two rings; -1 when the body has none.
+int lastBandRow(int body, int levels) {
+    switch (body) {
+    case Kugel:
+        return levels - 3;
+    case Oktaeder:
+        return -1;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+int HighestRing(int body, int levels) {
+    switch (body) {
+    case Kugel:
+        return levels - 2;
+    case Wuerfel:
+    case Zylinder:
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+void GenerateBodyPoints(ModelState& m, const ShapeValues& shape) {
+    const int corners = shape.corners;
+    const int levels = shape.levels;
+    m.bodyPoints.recreate(levels, corners);
+    m.viewPoints.recreate(levels, corners);
+    m.outputPoints.recreate(levels, corners);
+    m.faceSide.recreate(levels, corners);
+
+    const double levelStep = kPi / static_cast<double>(levels);
+    const double cornerStep = kTwoPi / static_cast<double>(corners);
+    const int16_t r = m.viewRadius;
+    const double rd = r;
+
+    switch (m.currentBody) {
+    case Kugel:
+        setApex(m, 0, r);
+        setApex(m, 1, roundToInt16(-rd));
+        // Rings of latitude strictly between the poles: L - 1 of them.
+        for (int k = 0; k <= levels - 2; ++k) {
+            const double theta = (k + 1) * levelStep;
+            writeRing(m, k, corners, cornerStep, std::sin(theta),
+                      roundToInt16(rd * std::cos(theta)));
+        }
+        break;
+    case Wuerfel:
+    case Zylinder: {
+        // Height sqrt(2) * R: with four corners the side of the square equals the height.
+        const int16_t height = roundToInt16(std::sqrt(2.0) * rd);
+        writeRing(m, 0, corners, cornerStep, 1.0, roundToInt16(height / 2.0));
+        writeRing(m, 1, corners, cornerStep, 1.0, roundToInt16(height / 2.0 - height));
+        break;
+    }
+    case Oktaeder:
+        setApex(m, 0, r);
+        setApex(m, 1, roundToInt16(-rd));
+        writeRing(m, 0, corners, cornerStep, 1.0, 0);
+        break;
+    case Pyramide:
+    case Kegel:
+        setApex(m, 1, roundToInt16(-rd / 2));
+        writeRing(m, 0, corners, cornerStep, 1.0, roundToInt16(rd / 2));
+        break;
+    case Trichter:
+        setApex(m, 0, roundToInt16(rd / 2));
+        writeRing(m, 0, corners, cornerStep, 1.0, roundToInt16(-rd / 2));
+        break;
+    default:
+        throw ComputationError("unknown body");
+    }
+}
+
+bool ProjectBodyPoints(ModelState& m, const ShapeValues& shape, const ViewValues& view) {
+    if (m.recomputeSuppressed != 0)
+        return false;
+
+    const int corners = shape.corners;
+    const int levels = shape.levels;
+    const int body = m.currentBody;
+    if (body >= kBodyCount)
+        throw ComputationError("unknown body");
+
+    // Spin about the body axis. The running turn advances one corner step per frameCount
+    // frames; the offset turns by eighths of the corner step of the saved corner count.
+    double spin;
+    if (m.turnRunning != 0) {
+        const double divisor = static_cast<double>(corners) * m.frameCount;
+        if (divisor == 0)
+            throw ComputationError("division by zero");
+        spin = multiplyInt16(2, m.frameIndex) * kPi / divisor;
+    } else {
+        const int divisor = 4 * m.cornersPerBody[body];
+        if (divisor == 0)
+            throw ComputationError("division by zero");
+        spin = static_cast<double>(view.offset) * kPi / divisor;
+    }
+
+    const int tilt = roundToInt16(360 - static_cast<double>(view.tilt));
+    const int rotation = view.rotation;
+    const double zoom = view.zoom / 100.0;
+    const int positionX = view.positionX;
+    const int positionY = view.positionY;
+    const int16_t r = m.viewRadius;
+
+    // Each stage writes its result back into viewPoints in single precision before the
+    // next stage reads it, so every intermediate value is rounded to float.
+    const int lastLevel = HighestRing(body, levels);
+    for (int i = 0; i <= lastLevel; ++i) {
+        for (int j = 0; j <= corners; ++j) {
+            const double x = m.bodyPoints.at(i, j, 0);
+            const double y = m.bodyPoints.at(i, j, 1);
+            const int16_t z0 = m.bodyPoints.at(i, j, 2);
+            const auto v = [&m, i, j](int axis) -> float& { return m.viewPoints.at(i, j, axis); };
+
+            // Spin about the body axis z.
+            const double x1 = RotateRadFirst(m, x, y, spin);
+            const double y1 = RotateRadSecond(m, x, y, spin);
+            v(1) = static_cast<float>(y1);
+            v(0) = static_cast<float>(x1);
+            v(2) = z0;
+
+            // Tilt about the x axis.
+            const float y2 = RotateDegFirst(m, v(1), v(2), tilt);
+            const float z2 = RotateDegSecond(m, v(1), v(2), tilt);
+            v(2) = z2;
+            v(1) = y2;
+
+            // Rotation about the view's vertical axis.
+            const float x3 = RotateDegFirst(m, v(0), v(1), rotation);
+            const float y3 = RotateDegSecond(m, v(0), v(1), rotation);
+            v(1) = y3;
+            v(0) = x3;
+
+            const float f = depthFactor(r, v(1));
+            v(0) = static_cast<float>(((zoom * v(0)) * f + r) + positionX);
+            v(2) = static_cast<float>(((zoom * v(2)) * f + r) + positionY);
+        }
+    }
+
+    // The apexes lie on the axis, so they are tilted and rotated but not spun.
+    for (int e = 0; e < 2; ++e) {
+        float* a = m.viewApex[e];
+        a[0] = m.bodyApex[e][0];
+        const float y2 = RotateDegFirst(m, m.bodyApex[e][1], m.bodyApex[e][2], tilt);
+        a[2] = RotateDegSecond(m, m.bodyApex[e][1], m.bodyApex[e][2], tilt);
+        a[1] = y2;
+        const float x3 = RotateDegFirst(m, a[0], a[1], rotation);
+        a[1] = RotateDegSecond(m, a[0], a[1], rotation);
+        a[0] = x3;
+        const float f = depthFactor(r, a[1]);
+        a[0] = static_cast<float>(((a[0] * zoom) * f + r) + positionX);
+        a[2] = static_cast<float>(((a[2] * zoom) * f + r) + positionY);
+    }
+
+    const auto viewX = [&m](int i, int j) { return m.viewPoints.at(i, j, 0); };
+    const auto viewY = [&m](int i, int j) { return m.viewPoints.at(i, j, 2); };
+
+    // Bands between neighbouring rings.
+    const int lastBand = lastBandRow(body, levels);
+    for (int i = 0; i <= lastBand; ++i) {
+        for (int j = 0; j <= corners - 1; ++j) {
+            m.faceSide.at(i, j) =
+                FaceOrientation(viewX(i, j), viewX(i, j + 1), viewX(i + 1, j + 1), viewY(i, j),
+                                viewY(i, j + 1), viewY(i + 1, j + 1));
+        }
+    }
+
+    // Fans from a ring to the apexes: ring 0 to the first apex with the corners in falling
+    // order, ring g to the second apex with the corners in rising order.
+    const int firstApexRow = levels - 1;
+    const int secondApexRow = firstApexRow + 1;
+    int lastCorner = corners - 1;
+    int secondRing = 0;
+    switch (body) {
+    case Kugel:
+    case Oktaeder:
+        secondRing = levels - 2;
+        break;
+    case Wuerfel:
+    case Zylinder:
+        lastCorner = -1;
+        break;
+    default:
+        break;
+    }
+    const float xa = m.viewApex[0][0];
+    const float ya = m.viewApex[0][2];
+    const float xb = m.viewApex[1][0];
+    const float yb = m.viewApex[1][2];
+    for (int j = 0; j <= lastCorner; ++j) {
+        m.faceSide.at(firstApexRow, j) =
+            FaceOrientation(viewX(0, j + 1), viewX(0, j), xa, viewY(0, j + 1), viewY(0, j), ya);
+        m.faceSide.at(secondApexRow, j) =
+            FaceOrientation(viewX(secondRing, j), viewX(secondRing, j + 1), xb,
+                            viewY(secondRing, j), viewY(secondRing, j + 1), yb);
+    }
+    return true;
+}
+
+} // namespace solifa
