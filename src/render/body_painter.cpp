@@ -1,0 +1,200 @@
+#include "render/body_painter.h"
+
+#include "model/errors.h"
+#include "model/rounding.h"
+#include "model/transforms.h"
+
+namespace solifa {
+
+namespace {
+
+// Where the face groups of a body lie: the ring each group stands on and the faceSide row
+// that holds its orientations. A ring of -1 means the body has no such group.
+struct BodyPlan {
+    int firstFanRing = -1;
+    int firstFanRow = 0;
+    int secondFanRing = -1;
+    int secondFanRow = 0;
+    int lastBand = -1; // bands j = 0..lastBand between ring j and ring j + 1, row j
+    int bottomCapRing = -1;
+    int topCapRing = -1;
+};
+
+BodyPlan PlanFor(int body, int levels) {
+    BodyPlan plan;
+    switch (body) {
+    case Kugel:
+        // L - 1 rings between the poles; with L = 2 both fans stand on ring 0.
+        plan.firstFanRing = 0;
+        plan.firstFanRow = levels - 1;
+        plan.secondFanRing = levels - 2;
+        plan.secondFanRow = levels;
+        plan.lastBand = levels - 3;
+        break;
+    case Wuerfel:
+    case Zylinder:
+        plan.lastBand = 0;
+        plan.bottomCapRing = 0;
+        plan.topCapRing = 1;
+        break;
+    case Oktaeder:
+        plan.firstFanRing = 0;
+        plan.firstFanRow = 1;
+        plan.secondFanRing = 0;
+        plan.secondFanRow = 2;
+        break;
+    case Pyramide:
+    case Kegel:
+        plan.secondFanRing = 0;
+        plan.secondFanRow = 1;
+        plan.bottomCapRing = 0;
+        break;
+    case Trichter:
+        plan.firstFanRing = 0;
+        plan.firstFanRow = 0;
+        plan.topCapRing = 0;
+        break;
+    default:
+        throw ComputationError("unknown body");
+    }
+    return plan;
+}
+
+// Puts the faces of one pass onto the surface, one drawing call per face, through the
+// caller's fixed point buffer.
+class FacePainter {
+public:
+    FacePainter(DrawingSurface& surface, const PaintInput& in,
+                std::array<PolyPoint, kPolyPointCount>& polyPoints)
+        : surface_(surface), in_(in), points_(*in.points), pts_(polyPoints) {}
+
+    // Triangles (ring, i), (ring, i + 1), apex for every corner i whose row value is pass.
+    void fan(int ring, int row, int apex, int pass, bool outline) {
+        if (in_.apex == nullptr)
+            throw ComputationError("no apex points");
+        const Grid2<uint8_t>& side = *in_.faceSide;
+        for (int i = 0; i < in_.corners; ++i) {
+            if (side.at(row, i) != pass)
+                continue;
+            putCorner(0, ring, i);
+            putCorner(1, ring, i + 1);
+            put(2, in_.apex[apex][0], in_.apex[apex][2]);
+            finish(3, outline);
+        }
+    }
+
+    // Quadrilaterals between ring j and ring j + 1, row j, for j = 0..lastBand.
+    void bands(int lastBand, int pass, bool outline) {
+        const Grid2<uint8_t>& side = *in_.faceSide;
+        for (int j = 0; j <= lastBand; ++j) {
+            for (int i = 0; i < in_.corners; ++i) {
+                if (side.at(j, i) != pass)
+                    continue;
+                putCorner(0, j, i);
+                putCorner(1, j, i + 1);
+                putCorner(2, j + 1, i + 1);
+                putCorner(3, j + 1, i);
+                finish(4, outline);
+            }
+        }
+    }
+
+    // 1 when the ring's corners 0, 1, 2 run clockwise on the screen, from the unrounded
+    // coordinates; a collinear start gives 0.
+    uint8_t ringOrientation(int ring) const {
+        return FaceOrientation(points_.at(ring, 0, 0), points_.at(ring, 1, 0),
+                               points_.at(ring, 2, 0), points_.at(ring, 0, 2),
+                               points_.at(ring, 1, 2), points_.at(ring, 2, 2));
+    }
+
+    // The cap closes with the ring's own corner N, which repeats corner 0.
+    void cap(int ring, bool outline) {
+        const int n = in_.corners;
+        const int count = outline ? n + 1 : n;
+        for (int c = 0; c < count; ++c)
+            putCorner(c, ring, c);
+        surface_.setPolyFillMode(1);
+        if (outline)
+            surface_.polyline(pts_.data(), count);
+        else
+            surface_.polygon(pts_.data(), count);
+    }
+
+private:
+    void put(int k, float x, float y) {
+        pts_[static_cast<std::size_t>(k)] = PolyPoint{roundToInt32(x), roundToInt32(y)};
+    }
+    void putCorner(int k, int ring, int corner) {
+        put(k, points_.at(ring, corner, 0), points_.at(ring, corner, 2));
+    }
+    // A filled face is a polygon through its corners; an outline returns to its first corner.
+    void finish(int corners, bool outline) {
+        surface_.setPolyFillMode(1);
+        if (outline) {
+            pts_[static_cast<std::size_t>(corners)] = pts_[0];
+            surface_.polyline(pts_.data(), corners + 1);
+        } else {
+            surface_.polygon(pts_.data(), corners);
+        }
+    }
+
+    DrawingSurface& surface_;
+    const PaintInput& in_;
+    const Grid3<float>& points_;
+    std::array<PolyPoint, kPolyPointCount>& pts_;
+};
+
+} // namespace
+
+void PaintBody(DrawingSurface& surface, const PaintInput& in, const AppearanceSource& appearance,
+               std::array<PolyPoint, kPolyPointCount>& polyPoints) {
+    const BodyPlan plan = PlanFor(in.body, in.levels);
+    int passes[2];
+    int passCount = 0;
+    if (appearance.groupVisible(0))
+        passes[passCount++] = 0;
+    if (appearance.groupVisible(1))
+        passes[passCount++] = 1;
+    surface.setFillStyle(0);
+    if (passCount == 0)
+        return;
+
+    // A cap outline needs N + 1 entries of the buffer.
+    if (in.corners < 0 || in.corners > kMaxCorners)
+        throw ComputationError("corner count outside the point buffer");
+    if (in.points == nullptr || in.faceSide == nullptr)
+        throw ComputationError("no projected body");
+
+    FacePainter faces(surface, in, polyPoints);
+    for (int k = 0; k < passCount; ++k) {
+        const int p = passes[k];
+        const FaceGroupStyle style = appearance.group(p);
+        const CapStyle caps = appearance.caps();
+        surface.setFillColor(style.faceColor);
+        surface.setForeColor(style.lineColor);
+        surface.setDrawStyle(style.dashStyle - 1);
+        const bool outline = style.transparent;
+
+        if (plan.firstFanRing >= 0)
+            faces.fan(plan.firstFanRing, plan.firstFanRow, 0, p, outline);
+        if (plan.secondFanRing >= 0)
+            faces.fan(plan.secondFanRing, plan.secondFanRow, 1, p, outline);
+        faces.bands(plan.lastBand, p, outline);
+
+        // A cap's pass follows its ring's orientation; its colour follows the pass, its
+        // outline setting belongs to the cap. The bottom cap is seen from outside when its
+        // ring runs anticlockwise, the top cap when it runs clockwise.
+        if (plan.bottomCapRing >= 0 && faces.ringOrientation(plan.bottomCapRing) != p) {
+            if (!caps.bottomTransparent)
+                surface.setFillColor(caps.color[p]);
+            faces.cap(plan.bottomCapRing, caps.bottomTransparent);
+        }
+        if (plan.topCapRing >= 0 && faces.ringOrientation(plan.topCapRing) == p) {
+            if (!caps.topTransparent)
+                surface.setFillColor(caps.color[p]);
+            faces.cap(plan.topCapRing, caps.topTransparent);
+        }
+    }
+}
+
+} // namespace solifa

@@ -1,0 +1,315 @@
+// The painter's calls on a recording surface, with bodies whose corners encode their ring and
+// corner in the x coordinate: x = 1000 * ring + corner, the first apex at x = -1, the second
+// at x = -2. So every recorded face can be read back as the corners it was drawn from.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "render_test_support.h"
+
+namespace solifa::test {
+namespace {
+
+constexpr int kFirstApex = -1;
+constexpr int kSecondApex = -2;
+int Id(int ring, int corner) {
+    return 1000 * ring + corner;
+}
+
+// A faceSide pattern that differs from row to row, so a face read from the wrong row shows.
+uint8_t SideOf(int row, int corner) {
+    return ((corner * 5 + row * 3) % 7) < 3 ? 1 : 0;
+}
+
+// cornerOneY sets the orientation of every ring's corners 0, 1, 2: -5 clockwise (1),
+// +5 anticlockwise (0), 0 collinear (0).
+BodyArrays ProbeBody(int corners, int levels, float cornerOneY) {
+    BodyArrays a(corners, levels);
+    for (int r = 0; r <= levels; ++r)
+        for (int c = 0; c <= corners; ++c) {
+            a.setPoint(r, c, static_cast<float>(Id(r, c)), c == 1 ? cornerOneY : 0.0f);
+            a.faceSide.at(r, c) = SideOf(r, c);
+        }
+    a.apex[0][0] = kFirstApex;
+    a.apex[1][0] = kSecondApex;
+    return a;
+}
+
+// A drawn face: outline or filled (with the brush colour it was filled in), and its corners.
+struct Face {
+    bool outline = false;
+    ColorRef fill = 0;
+    std::vector<int> ids;
+    bool operator==(const Face&) const = default;
+};
+
+std::string Describe(const std::vector<Face>& faces) {
+    std::string s;
+    for (const Face& f : faces) {
+        s += f.outline ? "  line" : "  fill " + std::to_string(f.fill) + ":";
+        for (int id : f.ids)
+            s += " " + std::to_string(id);
+        s += "\n";
+    }
+    return s;
+}
+
+// The faces of each pass, told apart by the line colour the pass sets.
+struct Recorded {
+    std::vector<Face> pass[2];
+    int drawsWithoutFillMode = 0;
+};
+
+Recorded Decode(const std::vector<SurfaceCall>& calls, const FixedAppearance& look) {
+    Recorded r;
+    int pass = 0;
+    ColorRef fill = 0;
+    for (std::size_t k = 0; k < calls.size(); ++k) {
+        const SurfaceCall& call = calls[k];
+        if (call.kind == SurfaceCall::ForeColor)
+            pass = call.value == look.groups[0].lineColor ? 0 : 1;
+        if (call.kind == SurfaceCall::FillColor)
+            fill = static_cast<ColorRef>(call.value);
+        if (call.kind != SurfaceCall::Polygon && call.kind != SurfaceCall::Polyline)
+            continue;
+        if (k == 0 || calls[k - 1].kind != SurfaceCall::PolyFillMode || calls[k - 1].value != 1)
+            ++r.drawsWithoutFillMode;
+        const bool outline = call.kind == SurfaceCall::Polyline;
+        Face f{outline, outline ? 0 : fill, {}};
+        for (const PolyPoint& p : call.points)
+            f.ids.push_back(p.x);
+        r.pass[pass].push_back(f);
+    }
+    return r;
+}
+
+// The face groups of a body, in the order the painter draws them within a pass.
+enum class Group { FirstFan, SecondFan, Band, BottomCap, TopCap };
+struct GroupAt {
+    Group group;
+    int ring; // a band's lower ring
+    int row;
+};
+
+struct PlanCase {
+    const char* name;
+    int body;
+    int corners;
+    int levels;
+    std::vector<GroupAt> groups;
+};
+
+const std::vector<PlanCase>& PlanCases() {
+    using G = Group;
+    static const std::vector<PlanCase> cases = {
+        {"SphereOfTwoLevels", Kugel, 5, 2, {{G::FirstFan, 0, 1}, {G::SecondFan, 0, 2}}},
+        {"SphereOfThreeLevels",
+         Kugel,
+         4,
+         3,
+         {{G::FirstFan, 0, 2}, {G::SecondFan, 1, 3}, {G::Band, 0, 0}}},
+        {"SphereOfFiveLevels",
+         Kugel,
+         6,
+         5,
+         {{G::FirstFan, 0, 4},
+          {G::SecondFan, 3, 5},
+          {G::Band, 0, 0},
+          {G::Band, 1, 1},
+          {G::Band, 2, 2}}},
+        {"Cube", Wuerfel, 4, 1, {{G::Band, 0, 0}, {G::BottomCap, 0, 0}, {G::TopCap, 1, 0}}},
+        {"Octahedron", Oktaeder, 4, 2, {{G::FirstFan, 0, 1}, {G::SecondFan, 0, 2}}},
+        {"CylinderOf36Corners",
+         Zylinder,
+         36,
+         1,
+         {{G::Band, 0, 0}, {G::BottomCap, 0, 0}, {G::TopCap, 1, 0}}},
+        {"Pyramid", Pyramide, 4, 1, {{G::SecondFan, 0, 1}, {G::BottomCap, 0, 0}}},
+        {"Cone", Kegel, 7, 1, {{G::SecondFan, 0, 1}, {G::BottomCap, 0, 0}}},
+        {"Funnel", Trichter, 5, 1, {{G::FirstFan, 0, 0}, {G::TopCap, 0, 0}}},
+    };
+    return cases;
+}
+
+// Ring orientation and outline settings; each cap's outline setting is its own, apart from
+// the face groups'.
+struct Look {
+    const char* name;
+    float cornerOneY;
+    uint8_t capTurn; // the orientation cornerOneY gives
+    bool facesOutline;
+    bool bottomOutline;
+    bool topOutline;
+};
+
+const Look kLooks[] = {
+    {"ClockwiseFilled", -5.0f, 1, false, false, false},
+    {"ClockwiseOutlined", -5.0f, 1, true, true, true},
+    {"AnticlockwiseOutlinedBottomCap", 5.0f, 0, false, true, false},
+    {"CollinearOutlinedFacesAndTopCap", 0.0f, 0, true, false, true},
+};
+
+std::vector<Face> ExpectedPass(const PlanCase& pc, const Look& lk, const FixedAppearance& look,
+                               int p) {
+    std::vector<Face> faces;
+    auto add = [&](std::vector<int> ids, bool outline, ColorRef fill) {
+        if (outline)
+            ids.push_back(ids.front());
+        faces.push_back({outline, outline ? 0 : fill, ids});
+    };
+    const ColorRef faceFill = look.groups[p].faceColor;
+    for (const GroupAt& g : pc.groups) {
+        for (int i = 0; i < pc.corners && g.group <= Group::Band; ++i) {
+            if (SideOf(g.row, i) != p)
+                continue;
+            if (g.group == Group::Band)
+                add({Id(g.ring, i), Id(g.ring, i + 1), Id(g.ring + 1, i + 1), Id(g.ring + 1, i)},
+                    lk.facesOutline, faceFill);
+            else
+                add({Id(g.ring, i), Id(g.ring, i + 1),
+                     g.group == Group::FirstFan ? kFirstApex : kSecondApex},
+                    lk.facesOutline, faceFill);
+        }
+        const bool bottom = g.group == Group::BottomCap;
+        if (g.group < Group::BottomCap || (bottom ? lk.capTurn == p : lk.capTurn != p))
+            continue;
+        // A cap outline runs through corners 0..N, corner N being the ring's closing corner.
+        const bool outline = bottom ? lk.bottomOutline : lk.topOutline;
+        Face cap{outline, outline ? 0 : look.capStyle.color[p], {}};
+        for (int c = 0; c < (outline ? pc.corners + 1 : pc.corners); ++c)
+            cap.ids.push_back(Id(g.ring, c));
+        faces.push_back(cap);
+    }
+    return faces;
+}
+
+// Every body draws exactly the rows and rings of its plan, back pass first; filled faces as
+// polygons, outline faces as polylines closed back to their first corner; a cap in the pass
+// its orientation gives, in that pass's cap colour.
+class BodyPlan : public ::testing::TestWithParam<std::tuple<int, int>> {};
+
+TEST_P(BodyPlan, DrawsItsGroupsFromTheirRowsAndRingsInBothPasses) {
+    const PlanCase& pc = PlanCases()[static_cast<std::size_t>(std::get<0>(GetParam()))];
+    const Look& lk = kLooks[std::get<1>(GetParam())];
+    const BodyArrays body = ProbeBody(pc.corners, pc.levels, lk.cornerOneY);
+    FixedAppearance look = DistinctAppearance();
+    look.groups[0].transparent = look.groups[1].transparent = lk.facesOutline;
+    look.capStyle.bottomTransparent = lk.bottomOutline;
+    look.capStyle.topTransparent = lk.topOutline;
+
+    RecordingSurface surface;
+    std::array<PolyPoint, kPolyPointCount> buffer{};
+    PaintBody(surface, body.input(pc.body, pc.corners, pc.levels), look, buffer);
+
+    const Recorded got = Decode(surface.calls, look);
+    EXPECT_EQ(got.drawsWithoutFillMode, 0);
+    for (int p = 0; p < 2; ++p) {
+        const std::vector<Face> want = ExpectedPass(pc, lk, look, p);
+        EXPECT_EQ(got.pass[p], want) << "pass " << p << "\nwant\n"
+                                     << Describe(want) << "got\n"
+                                     << Describe(got.pass[p]);
+    }
+}
+
+std::string PlanName(const ::testing::TestParamInfo<BodyPlan::ParamType>& info) {
+    return std::string(PlanCases()[static_cast<std::size_t>(std::get<0>(info.param))].name) +
+           kLooks[std::get<1>(info.param)].name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllBodies, BodyPlan,
+    ::testing::Combine(::testing::Range(0, static_cast<int>(PlanCases().size())),
+                       ::testing::Range(0, static_cast<int>(std::size(kLooks)))),
+    PlanName);
+
+// The two "visible" flags choose the passes; each pass sets its colours and dash style first.
+struct PassCase {
+    bool back;
+    bool front;
+    std::vector<int> passes;
+};
+
+class PassSelection : public ::testing::TestWithParam<PassCase> {};
+
+TEST_P(PassSelection, RunsTheVisibleGroupsBackBeforeFrontReadingEachSettingOnce) {
+    const PassCase& pc = GetParam();
+    const BodyArrays body = ProbeBody(4, 1, -5.0f);
+    CountingAppearance look;
+    static_cast<FixedAppearance&>(look) = DistinctAppearance();
+    look.groups[0].visible = pc.back;
+    look.groups[1].visible = pc.front;
+
+    RecordingSurface surface;
+    std::array<PolyPoint, kPolyPointCount> buffer{};
+    PaintBody(surface, body.input(Wuerfel, 4, 1), look, buffer);
+
+    ASSERT_FALSE(surface.calls.empty());
+    EXPECT_EQ(surface.calls[0].kind, SurfaceCall::FillStyle);
+    EXPECT_EQ(surface.calls[0].value, 0);
+    std::vector<int> passesSeen;
+    int fillStyles = 0;
+    int faces = 0;
+    for (std::size_t k = 1; k + 1 < surface.calls.size(); ++k) {
+        const SurfaceCall& c = surface.calls[k];
+        fillStyles += c.kind == SurfaceCall::FillStyle;
+        faces += c.kind == SurfaceCall::Polygon || c.kind == SurfaceCall::Polyline;
+        if (c.kind != SurfaceCall::ForeColor)
+            continue;
+        const int p = c.value == look.groups[0].lineColor ? 0 : 1;
+        passesSeen.push_back(p);
+        EXPECT_EQ(surface.calls[k - 1].kind, SurfaceCall::FillColor);
+        EXPECT_EQ(surface.calls[k - 1].value, look.groups[p].faceColor);
+        EXPECT_EQ(surface.calls[k + 1].kind, SurfaceCall::DrawStyle);
+        EXPECT_EQ(surface.calls[k + 1].value, look.groups[p].dashStyle - 1);
+    }
+    EXPECT_EQ(passesSeen, pc.passes);
+    EXPECT_EQ(fillStyles, 0) << "the fill style is set once, first";
+    EXPECT_EQ(faces > 0, !pc.passes.empty());
+    EXPECT_EQ(look.visibleReads[0], 1);
+    EXPECT_EQ(look.visibleReads[1], 1);
+    EXPECT_EQ(look.groupReads[0], pc.back ? 1 : 0);
+    EXPECT_EQ(look.groupReads[1], pc.front ? 1 : 0);
+    EXPECT_EQ(look.capReads, static_cast<int>(pc.passes.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(VisibleFlags, PassSelection,
+                         ::testing::Values(PassCase{true, true, {0, 1}}, PassCase{true, false, {0}},
+                                           PassCase{false, true, {1}}, PassCase{false, false, {}}));
+
+// Corner and apex coordinates round to the nearest pixel, halves to the even neighbour.
+class CornerRounding : public ::testing::TestWithParam<std::pair<float, int32_t>> {};
+
+TEST_P(CornerRounding, RoundsRingCornersAndApexesHalfToEven) {
+    const auto [value, rounded] = GetParam();
+    BodyArrays body = ProbeBody(3, 2, -5.0f);
+    body.setPoint(0, 0, value, value);
+    body.apex[0][0] = body.apex[0][2] = value;
+    body.faceSide.at(1, 0) = 1; // the first triangle of the first fan, front pass
+    FixedAppearance look = DistinctAppearance();
+    look.groups[0].visible = false;
+
+    RecordingSurface surface;
+    std::array<PolyPoint, kPolyPointCount> buffer{};
+    PaintBody(surface, body.input(Oktaeder, 3, 2), look, buffer);
+
+    const SurfaceCall* call = nullptr;
+    for (const SurfaceCall& c : surface.calls)
+        if (c.kind == SurfaceCall::Polygon && call == nullptr)
+            call = &c;
+    ASSERT_NE(call, nullptr);
+    ASSERT_EQ(call->points.size(), 3u);
+    EXPECT_EQ(call->points[0].x, rounded);
+    EXPECT_EQ(call->points[0].y, rounded);
+    EXPECT_EQ(call->points[2].x, rounded);
+    EXPECT_EQ(call->points[2].y, rounded);
+}
+
+INSTANTIATE_TEST_SUITE_P(Halves, CornerRounding,
+                         ::testing::Values(std::pair{2.5f, 2}, std::pair{3.5f, 4},
+                                           std::pair{-2.5f, -2}, std::pair{0.5f, 0},
+                                           std::pair{2.4999f, 2}, std::pair{2.5001f, 3}));
+
+} // namespace
+} // namespace solifa::test
