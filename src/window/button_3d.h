@@ -1,0 +1,25 @@
+#pragma once
+// A push button with a caption colour (the selected one of a group is marked in red) and a
+// notification after the mouse was used on it. Clicks arrive as QPushButton::clicked.
+#include <QPushButton>
+
+namespace solifa {
+
+class Button3D : public QPushButton {
+    Q_OBJECT
+public:
+    explicit Button3D(const QString& caption, QWidget* parent = nullptr);
+
+    void setCaptionColor(const QColor& c);
+    QColor captionColor() const;
+
+signals:
+    // A mouse button was released after a press on the button, after any click it caused
+    // was handled.
+    void pointerUsed();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+} // namespace solifa

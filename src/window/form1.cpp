@@ -1,0 +1,485 @@
+#include "window/form1.h"
+
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QResizeEvent>
+#include <cmath>
+
+#include "model/body_geometry.h"
+#include "model/rounding.h"
+#include "render/qt_painter_surface.h"
+#include "window/button_3d.h"
+#include "window/check_box.h"
+#include "window/control_inventory.h"
+#include "window/interval_timer.h"
+#include "window/line_sample.h"
+#include "window/picture_box.h"
+#include "window/scroll_bar.h"
+#include "window/value_label.h"
+
+namespace solifa {
+namespace {
+
+const QColor kGrey(192, 192, 192);
+const QString kStartCaption = QStringLiteral("SOLIFA V1.3   ");
+
+QString indexed(const char* array, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index);
+}
+
+QFont arial(double points, bool bold, bool italic = false) {
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    f.setItalic(italic);
+    return f;
+}
+
+// The appearance as the window's controls hold it, read when the painter asks.
+class ControlAppearance : public AppearanceSource {
+public:
+    explicit ControlAppearance(const Form1& form) : form_(form) {}
+    bool groupVisible(int g) const override { return form_.Check2[g]->value() != 0; }
+    FaceGroupStyle group(int g) const override {
+        FaceGroupStyle s;
+        s.faceColor = form_.Picture2[g]->backColor();
+        s.lineColor = form_.Picture4[g]->backColor();
+        s.dashStyle = form_.Picture3[g]->borderStyle();
+        s.transparent = form_.Check1[g]->value() != 0;
+        s.visible = form_.Check2[g]->value() != 0;
+        return s;
+    }
+    CapStyle caps() const override {
+        CapStyle c;
+        c.color[0] = form_.Picture6[0]->backColor();
+        c.color[1] = form_.Picture6[1]->backColor();
+        c.topTransparent = form_.Check3[0]->value() == 1;
+        c.bottomTransparent = form_.Check3[1]->value() == 1;
+        return c;
+    }
+
+private:
+    const Form1& form_;
+};
+
+} // namespace
+
+Form1::Form1(const Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("SOLIFA V1.3"));
+    QPalette p = palette();
+    p.setColor(QPalette::Window, kGrey);
+    setPalette(p);
+    setAutoFillBackground(true);
+    createControls();
+    connectHandlers();
+    connectOutputHandlers();
+    connectDialogHandlers();
+}
+
+Form1::~Form1() = default;
+
+QWidget* Form1::control(const QString& name) const {
+    const auto it = controls_.find(name);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+void Form1::createControls() {
+    const double tppX = platform_.screen->twipsPerPixelX();
+    const double tppY = platform_.screen->twipsPerPixelY();
+    auto place = [&](QWidget* w, const ControlDesign& d) {
+        placeControl(w, QRect(qRound(d.left / tppX), qRound(d.top / tppY),
+                              qRound(d.width / tppX), qRound(d.height / tppY)));
+    };
+    auto make = [&](const ControlDesign& d) -> QWidget* {
+        QWidget* parent = this;
+        if (d.container[0] != '\0')
+            parent = controls_.at(QString::fromUtf8(d.container));
+        const QString caption = QString::fromUtf8(d.caption);
+        QWidget* w = nullptr;
+        switch (d.kind) {
+        case ControlKind::Button:
+        case ControlKind::PlainButton: {
+            auto* b = new Button3D(caption, parent);
+            b->setFont(arial(9, d.kind == ControlKind::Button));
+            b->setFocusPolicy(Qt::TabFocus);
+            if (d.color != 0)
+                b->setCaptionColor(QColor(RedOf(d.color), GreenOf(d.color), BlueOf(d.color)));
+            w = b;
+            break;
+        }
+        case ControlKind::Label:
+        case ControlKind::FrameLabel: {
+            // Captions sit at the top of their box, as the design places them.
+            auto* l = new QLabel(caption, parent);
+            l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            l->setFont(d.kind == ControlKind::Label ? arial(9, true) : arial(8.25, false));
+            w = l;
+            break;
+        }
+        case ControlKind::ValueLabel:
+            w = new ValueLabel(caption, parent);
+            w->setFont(arial(9, true));
+            break;
+        case ControlKind::Title: {
+            auto* l = new QLabel(caption, parent);
+            l->setFont(arial(48, true, true));
+            QPalette p = l->palette();
+            p.setColor(QPalette::WindowText, QColor(0, 0, 255));
+            l->setPalette(p);
+            w = l;
+            break;
+        }
+        case ControlKind::Frame:
+            w = new QGroupBox(caption, parent);
+            w->setFont(arial(8.25, false));
+            break;
+        case ControlKind::CheckBox: {
+            auto* c = new CheckBox(caption, parent);
+            c->setFont(arial(6.75, false));
+            c->setValue(d.checked ? 1 : 0);
+            c->setFocusPolicy(Qt::TabFocus);
+            w = c;
+            break;
+        }
+        case ControlKind::Picture: {
+            auto* pb = new PictureBox(parent);
+            pb->setBackColor(d.color);
+            w = pb;
+            break;
+        }
+        case ControlKind::LineSample: {
+            auto* ls = new LineSample(parent);
+            ls->setBackColor(d.color);
+            w = ls;
+            break;
+        }
+        case ControlKind::HScroll:
+        case ControlKind::VScroll: {
+            auto* sb = new ScrollBar(d.kind == ControlKind::HScroll ? Qt::Horizontal : Qt::Vertical,
+                                     parent);
+            sb->setRange(d.minimum, d.maximum);
+            sb->setValue(d.value);
+            sb->setSmallChange(d.smallChange);
+            sb->setLargeChange(d.largeChange);
+            sb->setFocusPolicy(Qt::StrongFocus);
+            w = sb;
+            break;
+        }
+        case ControlKind::Progress: {
+            auto* pr = new QProgressBar(parent);
+            pr->setRange(d.minimum, d.maximum);
+            pr->setValue(0);
+            pr->setTextVisible(false);
+            w = pr;
+            break;
+        }
+        }
+        w->setObjectName(QString::fromUtf8(d.name));
+        place(w, d);
+        if (d.hidden)
+            w->hide();
+        controls_[QString::fromUtf8(d.name)] = w;
+        return w;
+    };
+    for (const ControlDesign& d : ControlInventory())
+        make(d);
+    make(kPicture7Design);
+
+    // The caption of the lower cap row has an opaque background in the frame's grey.
+    if (auto* l = qobject_cast<QLabel*>(controls_.at(QStringLiteral("Label6(1)")))) {
+        l->setAutoFillBackground(true);
+        QPalette p = l->palette();
+        p.setColor(QPalette::Window, kGrey);
+        l->setPalette(p);
+    }
+
+    auto get = [&](const QString& n) { return controls_.at(n); };
+    for (int i = 0; i < 15; ++i)
+        SSCommand1[i] = qobject_cast<Button3D*>(get(indexed("SSCommand1", i)));
+    SSCommand2 = qobject_cast<Button3D*>(get("SSCommand2"));
+    SSCommand3 = qobject_cast<Button3D*>(get("SSCommand3"));
+    SSCommand4 = qobject_cast<Button3D*>(get("SSCommand4"));
+    SSCommand5 = qobject_cast<Button3D*>(get("SSCommand5"));
+    SSCommand6 = qobject_cast<Button3D*>(get("SSCommand6"));
+    SSCommand8 = qobject_cast<Button3D*>(get("SSCommand8"));
+    SSCommand9 = qobject_cast<Button3D*>(get("SSCommand9"));
+    SSCommand10 = qobject_cast<Button3D*>(get("SSCommand10"));
+    SSCommand11 = qobject_cast<Button3D*>(get("SSCommand11"));
+    for (int i = 0; i < 10; ++i)
+        Label1[i] = qobject_cast<QLabel*>(get(indexed("Label1", i)));
+    for (int i = 0; i < 2; ++i) {
+        Label2[i] = qobject_cast<QLabel*>(get(indexed("Label2", i)));
+        Label4[i] = qobject_cast<QLabel*>(get(indexed("Label4", i)));
+        Label5[i] = qobject_cast<QLabel*>(get(indexed("Label5", i)));
+        Label6[i] = qobject_cast<QLabel*>(get(indexed("Label6", i)));
+        Label8[i] = qobject_cast<QLabel*>(get(indexed("Label8", i)));
+        Picture2[i] = qobject_cast<PictureBox*>(get(indexed("Picture2", i)));
+        Picture3[i] = qobject_cast<LineSample*>(get(indexed("Picture3", i)));
+        Picture4[i] = qobject_cast<PictureBox*>(get(indexed("Picture4", i)));
+        Picture6[i] = qobject_cast<PictureBox*>(get(indexed("Picture6", i)));
+        Frame1[i] = qobject_cast<QGroupBox*>(get(indexed("Frame1", i)));
+        Check1[i] = qobject_cast<CheckBox*>(get(indexed("Check1", i)));
+        Check2[i] = qobject_cast<CheckBox*>(get(indexed("Check2", i)));
+        Check3[i] = qobject_cast<CheckBox*>(get(indexed("Check3", i)));
+    }
+    for (int i = 0; i < 4; ++i)
+        Label7[i] = qobject_cast<QLabel*>(get(indexed("Label7", i)));
+    Label9 = qobject_cast<QLabel*>(get("Label9"));
+    Label14 = qobject_cast<QLabel*>(get("Label14"));
+    Label15 = qobject_cast<QLabel*>(get("Label15"));
+    Label16 = qobject_cast<QLabel*>(get("Label16"));
+    Label17 = qobject_cast<QLabel*>(get("Label17"));
+    Picture1 = qobject_cast<PictureBox*>(get("Picture1"));
+    Picture5 = qobject_cast<PictureBox*>(get("Picture5"));
+    Picture7 = qobject_cast<PictureBox*>(get("Picture7"));
+    for (int n = 2; n <= 10; ++n)
+        Frame[n] = qobject_cast<QGroupBox*>(get(QStringLiteral("Frame%1").arg(n)));
+    Check4 = qobject_cast<CheckBox*>(get("Check4"));
+    for (int i = 0; i < 3; ++i)
+        HScroll1[i] = qobject_cast<ScrollBar*>(get(indexed("HScroll1", i)));
+    HScroll2 = qobject_cast<ScrollBar*>(get("HScroll2"));
+    HScroll3 = qobject_cast<ScrollBar*>(get("HScroll3"));
+    HScroll4 = qobject_cast<ScrollBar*>(get("HScroll4"));
+    HScroll6 = qobject_cast<ScrollBar*>(get("HScroll6"));
+    VScroll1 = qobject_cast<ScrollBar*>(get("VScroll1"));
+    VScroll2 = qobject_cast<ScrollBar*>(get("VScroll2"));
+    ProgressBar2 = qobject_cast<QProgressBar*>(get("ProgressBar2"));
+
+    for (const LineDesign& l : LineInventory()) {
+        auto* sample = qobject_cast<LineSample*>(controls_.at(QString::fromUtf8(l.picture)));
+        sample->setBorderStyle(l.style);
+        sample->setLine(l.x1 / tppX, l.y1 / tppY, l.x2 / tppX, l.y2 / tppY);
+        sample->redrawSample();
+    }
+
+    Picture1->setFocusPolicy(Qt::StrongFocus);
+    Timer1 = new IntervalTimer(this);
+    Timer1->setInterval(0);
+}
+
+void Form1::placeControl(QWidget* w, const QRect& r) {
+    if (auto* v = qobject_cast<ValueLabel*>(w)) {
+        v->setLayoutGeometry(r);
+    } else if (auto* l = qobject_cast<QLabel*>(w)) {
+        // Fonts grow in whole points while boxes grow smoothly; a caption whose box has become
+        // too tight extends to the right rather than being cut off.
+        const QFontMetrics fm(l->font());
+        const int width = std::max(r.width(), fm.horizontalAdvance(l->text()) + 2);
+        const int height = std::max(r.height(), fm.height());
+        l->setGeometry(r.x(), r.y(), width, height);
+    } else {
+        w->setGeometry(r);
+    }
+}
+
+double Form1::widthTwips() const {
+    const double tpp = platform_.screen->twipsPerPixelX();
+    if (widthTwips_ > 0 && qRound(widthTwips_ / tpp) == width())
+        return widthTwips_;
+    return width() * tpp;
+}
+
+double Form1::heightTwips() const {
+    const double tpp = platform_.screen->twipsPerPixelY();
+    if (heightTwips_ > 0 && qRound(heightTwips_ / tpp) == height())
+        return heightTwips_;
+    return height() * tpp;
+}
+
+void Form1::setSizeTwips(double w, double h) {
+    widthTwips_ = w;
+    heightTwips_ = h;
+    resize(qRound(w / platform_.screen->twipsPerPixelX()),
+           qRound(h / platform_.screen->twipsPerPixelY()));
+}
+
+void Form1::guarded(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const std::exception&) {
+        // A computation fault ends the work of this event; what was drawn so far stays.
+    }
+}
+
+void Form1::Form_Load() {
+    // The first steps prepare what everything else needs; a fault here ends the start-up.
+    FillAngleTables(model);
+    model.turnSign = 1;
+    model.designFormWidth = kDesignFormWidth;
+    model.designFormHeight = kDesignFormHeight;
+    model.designGeometry.clear();
+    for (const ControlDesign& d : ControlInventory())
+        model.designGeometry[d.name] = DesignRect{d.left, d.top, d.width, d.height};
+    for (const LineDesign& l : LineInventory())
+        model.designGeometry[l.name] = DesignRect{l.x1, l.x2, l.y1, l.y2};
+    ResetModelDefaults(model);
+    model.viewRadius = roundToInt16(Picture1->innerWidth() / 2.0);
+    model.outputScale = 1.0f;
+    Timer1->setInterval(0);
+    model.frameCount = 8;
+    model.frameIndex = 0;
+    model.startFolder = QDir::currentPath().toStdString();
+    if (!model.startFolder.empty() && model.startFolder.back() == '/')
+        model.startFolder.pop_back();
+
+    // From here on a step that fails is skipped and the next one still runs.
+    const ScreenMetrics& screen = *platform_.screen;
+    const double screenW = screen.widthPixels() * screen.twipsPerPixelX();
+    const double screenH = screen.heightPixels() * screen.twipsPerPixelY();
+    guarded([&] { setSizeTwips(0.8f * float(screenW), 0.8f * float(screenH)); });
+    guarded([&] { LayoutControls(); });
+    guarded([&] {
+        const float left = (float(screenW) - float(widthTwips())) / 2;
+        const float top = (float(screenH) - float(heightTwips())) / 2;
+        move(qRound(left / screen.twipsPerPixelX()), qRound(top / screen.twipsPerPixelY()));
+    });
+    guarded([&] {
+        if (centreSplash)
+            centreSplash();
+    });
+    guarded([&] { GenerateBody(); });
+    guarded([&] {
+        HScroll6->setMaximum(int(roundHalfEven(screen.heightPixels())));
+        HScroll6->setValue(int(roundHalfEven(Picture1->innerWidth())));
+    });
+    guarded([&] { setWindowTitle(kStartCaption + QString::fromStdString(model.startFolder)); });
+    loaded_ = true;
+}
+
+void Form1::LayoutControls() {
+    const float s = float(widthTwips()) / float(model.designFormWidth);
+    if (!(s >= 0.25f))
+        return;
+    fonts_.f9 = int(roundHalfEven(9 * s));
+    fonts_.f8 = int(roundHalfEven(8 * s));
+    fonts_.f7 = int(roundHalfEven(7 * s));
+    fonts_.title = 48 * s;
+    const double tppX = platform_.screen->twipsPerPixelX();
+    const double tppY = platform_.screen->twipsPerPixelY();
+
+    for (const ControlDesign& d : ControlInventory()) {
+        QWidget* w = controls_.at(QString::fromUtf8(d.name));
+        const DesignRect& g = model.designGeometry.at(d.name);
+        const QRect r(qRound(g.left * s / tppX), qRound(g.top * s / tppY),
+                      qRound(g.width * s / tppX), qRound(g.height * s / tppY));
+        QFont f = w->font();
+        switch (EffectiveFontGroup(d)) {
+        case FontGroup::F9:
+            f.setPointSize(fonts_.f9);
+            break;
+        case FontGroup::F8:
+            f.setPointSize(fonts_.f8);
+            break;
+        case FontGroup::F7:
+            f.setPointSize(fonts_.f7);
+            break;
+        case FontGroup::Title:
+            f.setPointSizeF(fonts_.title);
+            break;
+        default:
+            break;
+        }
+        w->setFont(f);
+        placeControl(w, r);
+    }
+    for (const LineDesign& l : LineInventory()) {
+        const DesignRect& g = model.designGeometry.at(l.name);
+        auto* sample = qobject_cast<LineSample*>(controls_.at(QString::fromUtf8(l.picture)));
+        // left/top/width/height hold X1, X2, Y1, Y2 for a line.
+        sample->setLine(g.left * s / tppX, g.width * s / tppY, g.top * s / tppX,
+                        g.height * s / tppY);
+        sample->redrawSample();
+    }
+
+    // The output size follows the view; it cannot exceed the screen height.
+    HScroll6->setMaximum(int(roundHalfEven(platform_.screen->heightPixels())));
+    HScroll6->setValue(std::min(int(roundHalfEven(Picture1->innerWidth())), HScroll6->maximum()));
+    model.viewRadius = roundToInt16(Picture1->innerWidth() / 2.0);
+}
+
+void Form1::Form_Resize() {
+    guarded([&] {
+        LayoutControls();
+        GenerateBody();
+    });
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (loaded_)
+        Form_Resize();
+}
+
+int Form1::captionNumber(const QLabel* label) const {
+    bool ok = false;
+    const int v = label->text().toInt(&ok);
+    if (!ok)
+        throw ComputationError("caption is not a number");
+    return v;
+}
+
+ShapeValues Form1::shapeValues() const {
+    return ShapeValues{captionNumber(Label1[7]), captionNumber(Label1[8])};
+}
+
+ViewValues Form1::viewValues() const {
+    ViewValues v;
+    v.tilt = captionNumber(Label1[5]);
+    v.rotation = captionNumber(Label1[6]);
+    v.offset = captionNumber(Label1[9]);
+    v.zoom = HScroll4->value();
+    v.positionX = HScroll2->value();
+    v.positionY = VScroll2->value();
+    return v;
+}
+
+void Form1::GenerateBody() {
+    GenerateBodyPoints(model, shapeValues());
+    ProjectBody();
+}
+
+void Form1::ProjectBody() {
+    if (!ProjectBodyPoints(model, shapeValues(), viewValues()))
+        return;
+    Picture1->clear();
+    DrawView();
+}
+
+void Form1::DrawView() {
+    const ShapeValues shape = shapeValues();
+    PaintInput in;
+    in.body = model.currentBody;
+    in.corners = shape.corners;
+    in.levels = shape.levels;
+    in.points = &model.viewPoints;
+    in.apex = model.viewApex;
+    in.faceSide = &model.faceSide;
+    {
+        QtPainterSurface surface(&Picture1->image());
+        PaintBody(surface, in, ControlAppearance(*this), model.polyPoints);
+    }
+    Picture1->update();
+}
+
+void Form1::clearAndDrawView() {
+    Picture1->clear();
+    DrawView();
+}
+
+void Form1::setLabelCaption(QLabel* label, const QString& text) {
+    if (auto* v = qobject_cast<ValueLabel*>(label)) {
+        v->setCaption(text);
+    } else {
+        label->setText(text);
+        const int needed = label->fontMetrics().horizontalAdvance(text) + 2;
+        if (needed > label->width())
+            label->resize(needed, label->height());
+    }
+}
+
+void Form1::focusView() { Picture1->setFocus(Qt::OtherFocusReason); }
+
+} // namespace solifa

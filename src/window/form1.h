@@ -1,0 +1,189 @@
+#pragma once
+// The main window: the body buttons, the view, the parameter, view and appearance controls,
+// output and turn controls, and the operations that recompute and redraw the body.
+// Values live where the user sees them: the shape parameters in the captions of their value
+// labels, position and zoom in their scroll bars, the appearance in the colour boxes, check
+// boxes and sample lines. The operations read them when they run.
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <map>
+
+#include "model/body_geometry.h"
+#include "model/model_state.h"
+#include "platform/platform.h"
+#include "render/body_painter.h"
+
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+
+namespace solifa {
+
+class Button3D;
+class CheckBox;
+class IntervalTimer;
+class LineSample;
+class PictureBox;
+class ScrollBar;
+class ValueLabel;
+
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form1(const Platform& platform, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Start-up: tables, defaults, size and place on the screen, layout, first body, output
+    // size and caption. The splash is shown by the caller afterwards.
+    void Form_Load();
+
+    // --- operations ---
+    void GenerateBody();
+    void ProjectBody();
+    void DrawView();
+    void LayoutControls();
+    void Form_Resize();
+
+    // --- handlers ---
+    void SSCommand1_Click(int index);
+    void HScroll1_Change(int index);
+    void HScroll2_Change();
+    void HScroll2_Scroll();
+    void VScroll2_Change();
+    void HScroll4_Change();
+    void HScroll4_Scroll();
+    void VScroll1_Change();
+    void VScroll1_Scroll();
+    void SSCommand2_Click();
+    void SSCommand4_Click();
+    void ChooseColor(PictureBox* box);
+    void Picture5_Click();
+    void Picture3_MouseDown(int index);
+    void Check1_Click(int index);
+    void Check2_Click(int index);
+    void Check3_Click(int index);
+    void HScroll6_Change();
+    void HScroll6_Scroll();
+
+    // --- output picture and output actions (src/output) ---
+    void RenderOutput();
+    void ScaleToOutput();
+    void DrawOutput();
+    void SSCommand9_Click();  // "Datei erzeugen"
+    void SSCommand5_Click();  // "Bitmap in Ablage"
+    void SSCommand6_Click();  // "Bitmap drucken"
+
+    // --- turn about the body axis (src/output) ---
+    void SSCommand3_Click();
+    void HScroll3_Change();
+    void HScroll3_Scroll();
+    void Check4_Click();
+    void Timer1_Timer();
+
+    // --- auxiliary windows and exit (src/dialogs) ---
+    void SSCommand10_Click(); // "Info"
+    void SSCommand8_Click();  // "Programme"
+    void SSCommand11_Click(); // "Programm beenden"
+
+    // The window's size in twips. Qt sizes windows in pixels; the size last set in twips is
+    // kept as long as the pixel size still matches it, so the layout sees the exact value.
+    double widthTwips() const;
+    double heightTwips() const;
+    void setSizeTwips(double width, double height);
+
+    // The shape values as the captions show them.
+    ShapeValues shapeValues() const;
+    ViewValues viewValues() const;
+
+    ModelState model;
+
+    // Centres the splash window on the screen; set by whoever owns the splash.
+    std::function<void()> centreSplash;
+
+    // --- controls, named and indexed as the design names them ---
+    std::array<Button3D*, 15> SSCommand1{};
+    Button3D* SSCommand2 = nullptr;
+    Button3D* SSCommand3 = nullptr;
+    Button3D* SSCommand4 = nullptr;
+    Button3D* SSCommand5 = nullptr;
+    Button3D* SSCommand6 = nullptr;
+    Button3D* SSCommand8 = nullptr;
+    Button3D* SSCommand9 = nullptr;
+    Button3D* SSCommand10 = nullptr;
+    Button3D* SSCommand11 = nullptr;
+    std::array<QLabel*, 10> Label1{};
+    std::array<QLabel*, 2> Label2{};
+    std::array<QLabel*, 2> Label4{};
+    std::array<QLabel*, 2> Label5{};
+    std::array<QLabel*, 2> Label6{};
+    std::array<QLabel*, 4> Label7{};
+    std::array<QLabel*, 2> Label8{};
+    QLabel* Label9 = nullptr;
+    QLabel* Label14 = nullptr;
+    QLabel* Label15 = nullptr;
+    QLabel* Label16 = nullptr;
+    QLabel* Label17 = nullptr;
+    PictureBox* Picture1 = nullptr;
+    std::array<PictureBox*, 2> Picture2{};
+    std::array<LineSample*, 2> Picture3{};
+    std::array<PictureBox*, 2> Picture4{};
+    PictureBox* Picture5 = nullptr;
+    std::array<PictureBox*, 2> Picture6{};
+    PictureBox* Picture7 = nullptr;
+    std::array<QGroupBox*, 2> Frame1{};
+    std::map<int, QGroupBox*> Frame; // Frame2 .. Frame10 by number
+    std::array<CheckBox*, 2> Check1{};
+    std::array<CheckBox*, 2> Check2{};
+    std::array<CheckBox*, 2> Check3{};
+    CheckBox* Check4 = nullptr;
+    std::array<ScrollBar*, 3> HScroll1{};
+    ScrollBar* HScroll2 = nullptr;
+    ScrollBar* HScroll3 = nullptr;
+    ScrollBar* HScroll4 = nullptr;
+    ScrollBar* HScroll6 = nullptr;
+    ScrollBar* VScroll1 = nullptr;
+    ScrollBar* VScroll2 = nullptr;
+    QProgressBar* ProgressBar2 = nullptr;
+    IntervalTimer* Timer1 = nullptr;
+
+    // Every control by its design name ("HScroll1(2)", "Frame3").
+    QWidget* control(const QString& name) const;
+
+    const Platform& platform() const { return platform_; }
+    // The font sizes the last layout pass gave: F9, F8, F7 and the title's.
+    struct Fonts { int f9 = 9, f8 = 8, f7 = 7; double title = 48; };
+    Fonts lastFonts() const { return fonts_; }
+
+    // The file name the save dialog keeps between uses; a frame series reads it on every tick.
+    QString dialogFileName;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void connectHandlers();
+    void connectOutputHandlers();  // defined with the output actions
+    void connectDialogHandlers();  // defined with the auxiliary windows
+    void setLabelCaption(QLabel* label, const QString& text);
+    void placeControl(QWidget* w, const QRect& r);
+    void focusView();
+    void clearAndDrawView();
+    // Runs one event's work; a computation fault ends that work and nothing more.
+    void guarded(const std::function<void()>& work);
+    void applyBodyControls(int body);
+    void markButton(Button3D* button, bool marked);
+    int captionNumber(const QLabel* label) const;
+
+    const Platform& platform_;
+    std::map<QString, QWidget*> controls_;
+    ColorRef lastChosenColor_ = 0;
+    double widthTwips_ = 0;
+    double heightTwips_ = 0;
+    Fonts fonts_;
+    bool loaded_ = false;
+};
+
+} // namespace solifa

@@ -1,0 +1,33 @@
+#include "window/value_label.h"
+
+#include <QFontMetrics>
+
+namespace solifa {
+
+ValueLabel::ValueLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+    setAlignment(Qt::AlignRight | Qt::AlignTop);
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    setPalette(p);
+}
+
+void ValueLabel::setLayoutGeometry(const QRect& r) {
+    layoutRect_ = r;
+    fit();
+}
+
+void ValueLabel::setCaption(const QString& text) {
+    setText(text);
+    fit();
+}
+
+void ValueLabel::fit() {
+    if (layoutRect_.isNull())
+        return;
+    const int needed = fontMetrics().horizontalAdvance(text()) + 2;
+    const int width = std::max(layoutRect_.width(), needed);
+    const int right = layoutRect_.x() + layoutRect_.width();
+    setGeometry(right - width, layoutRect_.y(), width, layoutRect_.height());
+}
+
+} // namespace solifa

@@ -1,0 +1,67 @@
+#include "support/fake_platform.h"
+
+#include <QPrinter>
+
+namespace solifa {
+namespace {
+
+template <class T> std::optional<T> TakeFront(std::deque<std::optional<T>>& answers) {
+    if (answers.empty())
+        return std::nullopt;
+    std::optional<T> front = std::move(answers.front());
+    answers.pop_front();
+    return front;
+}
+
+} // namespace
+
+std::optional<ColorRef> FakeColorDialog::choose(QWidget*, ColorRef preset) {
+    presets.push_back(preset);
+    return TakeFront(answers);
+}
+
+std::optional<QString> FakeSaveDialog::choose(QWidget*, const QString& presetPath,
+                                              const QStringList& filters, int selectedFilter) {
+    calls.push_back({presetPath, filters, selectedFilter});
+    if (whileOpen)
+        whileOpen();
+    return TakeFront(answers);
+}
+
+std::unique_ptr<QPrinter> FakePrinterDialog::choose(QWidget*) {
+    ++calls;
+    const std::optional<QString> path = TakeFront(answers);
+    if (!path)
+        return nullptr;
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(*path);
+    return printer;
+}
+
+void FakeMessageBox::information(QWidget*, const QString& title, const QString& text) {
+    messages.push_back({Kind::Information, title, text});
+    if (whileOpen)
+        whileOpen();
+}
+
+void FakeMessageBox::error(QWidget*, const QString& title, const QString& text) {
+    messages.push_back({Kind::Error, title, text});
+    if (whileOpen)
+        whileOpen();
+}
+
+void FakeClipboard::clear() {
+    ++clears;
+    image = QImage();
+}
+
+bool FakeClipboard::setImage(const QImage& newImage) {
+    ++sets;
+    if (refuse)
+        return false;
+    image = newImage;
+    return true;
+}
+
+} // namespace solifa

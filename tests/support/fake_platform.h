@@ -1,0 +1,120 @@
+#pragma once
+// Fakes of the platform services for tests: each answers as the test scripts it and records
+// what the program showed or asked.
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include "platform/platform.h"
+
+namespace solifa {
+
+class FakeScreen final : public ScreenMetrics {
+public:
+    int width = 1024;
+    int height = 768;
+    double logicalDpiX = 96.0;
+    double logicalDpiY = 96.0;
+
+    int widthPixels() const override { return width; }
+    int heightPixels() const override { return height; }
+    double dpiX() const override { return logicalDpiX; }
+    double dpiY() const override { return logicalDpiY; }
+};
+
+// Answers from the front of `answers`: a colour, or nullopt for a cancel. With no answer left
+// it cancels.
+class FakeColorDialog final : public ColorDialog {
+public:
+    std::deque<std::optional<ColorRef>> answers;
+    std::vector<ColorRef> presets; // the preset of every call, in order
+
+    void answer(ColorRef c) { answers.emplace_back(c); }
+    void cancel() { answers.emplace_back(std::nullopt); }
+
+    std::optional<ColorRef> choose(QWidget* parent, ColorRef preset) override;
+};
+
+// Answers from the front of `answers`: a path, or nullopt for a cancel. With no answer left it
+// cancels. `whileOpen`, when set, runs before the answer, as events that arrive while the
+// modal dialog is open.
+class FakeSaveDialog final : public SaveDialog {
+public:
+    struct Call {
+        QString presetPath;
+        QStringList filters;
+        int selectedFilter;
+    };
+    std::deque<std::optional<QString>> answers;
+    std::vector<Call> calls;
+    std::function<void()> whileOpen;
+
+    void answer(const QString& path) { answers.emplace_back(path); }
+    void cancel() { answers.emplace_back(std::nullopt); }
+
+    std::optional<QString> choose(QWidget* parent, const QString& presetPath,
+                                  const QStringList& filters, int selectedFilter) override;
+};
+
+// Answers from the front of `answers`: the path of a PDF file the printer writes to, or
+// nullopt for a cancel. With no answer left it cancels.
+class FakePrinterDialog final : public PrinterDialog {
+public:
+    std::deque<std::optional<QString>> answers;
+    int calls = 0;
+
+    void answer(const QString& pdfPath) { answers.emplace_back(pdfPath); }
+    void cancel() { answers.emplace_back(std::nullopt); }
+
+    std::unique_ptr<QPrinter> choose(QWidget* parent) override;
+};
+
+// Records every message; `whileOpen`, when set, runs while the message is shown.
+class FakeMessageBox final : public MessageBox {
+public:
+    enum class Kind { Information, Error };
+    struct Message {
+        Kind kind;
+        QString title;
+        QString text;
+    };
+    std::vector<Message> messages;
+    std::function<void()> whileOpen;
+
+    void information(QWidget* parent, const QString& title, const QString& text) override;
+    void error(QWidget* parent, const QString& title, const QString& text) override;
+};
+
+// Keeps the image last set; `refuse` makes setImage fail.
+class FakeClipboard final : public Clipboard {
+public:
+    QImage image;
+    int clears = 0;
+    int sets = 0;
+    bool refuse = false;
+
+    void clear() override;
+    bool setImage(const QImage& newImage) override;
+};
+
+class FakePlatform {
+public:
+    FakeScreen screen;
+    FakeColorDialog colorDialog;
+    FakeSaveDialog saveDialog;
+    FakePrinterDialog printerDialog;
+    FakeMessageBox messageBox;
+    FakeClipboard clipboard;
+
+    Platform platform() {
+        return {&screen, &colorDialog, &saveDialog, &printerDialog, &messageBox, &clipboard};
+    }
+};
+
+} // namespace solifa

@@ -1,0 +1,365 @@
+// The notifications and pictures of the small control classes that the main window relies on.
+#include <algorithm>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "platform/qt_color.h"
+#include "window/button_3d.h"
+#include "window/check_box.h"
+#include "window/interval_timer.h"
+#include "window/line_sample.h"
+#include "window/picture_box.h"
+#include "window/scroll_bar.h"
+
+namespace solifa {
+namespace {
+
+std::vector<int> Values(const QSignalSpy& spy) {
+    std::vector<int> values;
+    for (const QList<QVariant>& args : spy)
+        values.push_back(args.at(0).toInt());
+    return values;
+}
+
+// Centre of one part of a bar (arrow, track, thumb) in the current style.
+QPoint CentreOf(ScrollBar& bar, QStyle::SubControl part) {
+    QStyleOptionSlider option;
+    option.initFrom(&bar);
+    option.orientation = bar.orientation();
+    option.minimum = bar.minimum();
+    option.maximum = bar.maximum();
+    option.sliderPosition = bar.sliderPosition();
+    option.sliderValue = bar.value();
+    option.singleStep = bar.singleStep();
+    option.pageStep = bar.pageStep();
+    option.upsideDown = bar.invertedAppearance();
+    return bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, part, &bar).center();
+}
+
+// A horizontal bar 0..100 at 50, steps 1 and 10, shown so that mouse events reach it.
+class ScrollBarTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        bar.setRange(0, 100);
+        bar.setValue(50);
+        bar.setSmallChange(1);
+        bar.setLargeChange(10);
+        bar.resize(300, 20);
+        bar.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
+    }
+
+    ScrollBar bar{Qt::Horizontal};
+};
+
+struct NonDragCase {
+    std::string name;
+    std::function<void(ScrollBar&)> act;
+    std::vector<int> changes;
+};
+
+class ScrollBarNonDragTest : public ScrollBarTest,
+                             public ::testing::WithParamInterface<NonDragCase> {};
+
+TEST_P(ScrollBarNonDragTest, NotifiesChangeOnceAndSynchronouslyWhenTheValueMoves) {
+    QSignalSpy changed(&bar, &ScrollBar::changed);
+    QSignalSpy scrolled(&bar, &ScrollBar::scrolled);
+    GetParam().act(bar);
+    EXPECT_EQ(Values(changed), GetParam().changes);
+    EXPECT_EQ(scrolled.count(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Actions, ScrollBarNonDragTest,
+    ::testing::Values(
+        NonDragCase{"ValueFromCode", [](ScrollBar& b) { b.setValue(60); }, {60}},
+        NonDragCase{"SameValueFromCode", [](ScrollBar& b) { b.setValue(50); }, {}},
+        NonDragCase{"MinimumAboveValue", [](ScrollBar& b) { b.setMinimum(70); }, {70}},
+        NonDragCase{"MinimumBelowValue", [](ScrollBar& b) { b.setMinimum(10); }, {}},
+        NonDragCase{"MaximumBelowValue", [](ScrollBar& b) { b.setMaximum(40); }, {40}},
+        NonDragCase{"RightKey", [](ScrollBar& b) { QTest::keyClick(&b, Qt::Key_Right); }, {51}},
+        NonDragCase{"LeftKey", [](ScrollBar& b) { QTest::keyClick(&b, Qt::Key_Left); }, {49}},
+        NonDragCase{"PageKey", [](ScrollBar& b) { QTest::keyClick(&b, Qt::Key_PageDown); }, {60}},
+        NonDragCase{"ArrowClick",
+                    [](ScrollBar& b) {
+                        QTest::mouseClick(&b, Qt::LeftButton, {},
+                                          CentreOf(b, QStyle::SC_ScrollBarAddLine));
+                    },
+                    {51}},
+        NonDragCase{"TrackClick",
+                    [](ScrollBar& b) {
+                        QTest::mouseClick(&b, Qt::LeftButton, {},
+                                          CentreOf(b, QStyle::SC_ScrollBarAddPage));
+                    },
+                    {60}}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(ScrollBarTest, DragScrollsForEveryValueAndChangesOnceAtTheEnd) {
+    QSignalSpy changed(&bar, &ScrollBar::changed);
+    QSignalSpy scrolled(&bar, &ScrollBar::scrolled);
+    bar.setSliderDown(true);
+    bar.setValue(55);
+    bar.setValue(58);
+    EXPECT_EQ(changed.count(), 0);
+    bar.setSliderDown(false);
+    EXPECT_EQ(Values(scrolled), (std::vector<int>{55, 58}));
+    EXPECT_EQ(Values(changed), std::vector<int>{58});
+}
+
+TEST_F(ScrollBarTest, DragBackToItsStartValueEndsWithoutChange) {
+    QSignalSpy changed(&bar, &ScrollBar::changed);
+    QSignalSpy scrolled(&bar, &ScrollBar::scrolled);
+    bar.setSliderDown(true);
+    bar.setValue(53);
+    bar.setValue(50);
+    bar.setSliderDown(false);
+    EXPECT_EQ(Values(scrolled), (std::vector<int>{53, 50}));
+    EXPECT_EQ(changed.count(), 0);
+}
+
+TEST_F(ScrollBarTest, MouseDragOfTheThumbScrollsThenChangesOnce) {
+    QSignalSpy changed(&bar, &ScrollBar::changed);
+    QSignalSpy scrolled(&bar, &ScrollBar::scrolled);
+    const QPoint start = CentreOf(bar, QStyle::SC_ScrollBarSlider);
+    QTest::mousePress(&bar, Qt::LeftButton, {}, start);
+    for (int dx = 10; dx <= 40; dx += 10)
+        QTest::mouseMove(&bar, start + QPoint(dx, 0));
+    EXPECT_EQ(changed.count(), 0);
+    QTest::mouseRelease(&bar, Qt::LeftButton, {}, start + QPoint(40, 0));
+    EXPECT_GE(scrolled.count(), 2);
+    EXPECT_GT(bar.value(), 50);
+    EXPECT_EQ(Values(changed), std::vector<int>{bar.value()});
+    EXPECT_EQ(Values(scrolled).back(), bar.value());
+}
+
+TEST(ScrollBarFocusTest, AClickGivesTheBarTheKeyboardFocus) {
+    QWidget window;
+    auto* other = new QWidget(&window);
+    other->setFocusPolicy(Qt::StrongFocus);
+    auto* bar = new ScrollBar(Qt::Vertical, &window);
+    bar->setGeometry(0, 0, 20, 120);
+    window.resize(100, 120);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    other->setFocus();
+    ASSERT_TRUE(other->hasFocus());
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(10, 60));
+    EXPECT_TRUE(bar->hasFocus());
+}
+
+TEST(CheckBoxTest, StateClickedFollowsEveryChangeOfState) {
+    CheckBox box("sichtbar");
+    box.resize(120, 24);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    QSignalSpy stateClicked(&box, &CheckBox::stateClicked);
+    QSignalSpy released(&box, &CheckBox::mouseReleased);
+
+    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(8, 12));
+    EXPECT_EQ(box.value(), 1);
+    EXPECT_EQ(stateClicked.count(), 1);
+    EXPECT_EQ(released.count(), 1);
+
+    box.setValue(1); // unchanged
+    EXPECT_EQ(stateClicked.count(), 1);
+    box.setValue(0);
+    EXPECT_EQ(box.value(), 0);
+    EXPECT_EQ(stateClicked.count(), 2);
+    box.setValue(1);
+    EXPECT_EQ(stateClicked.count(), 3);
+    EXPECT_EQ(released.count(), 1);
+}
+
+TEST(Button3DTest, KeepsItsCaptionColourAndReportsThePointerAfterTheClick) {
+    Button3D button("Kugel");
+    button.setCaptionColor(QColor(192, 0, 0));
+    EXPECT_EQ(button.captionColor(), QColor(192, 0, 0));
+    button.setCaptionColor(Qt::black);
+    EXPECT_EQ(button.captionColor(), QColor(Qt::black));
+
+    button.resize(100, 25);
+    button.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&button));
+    std::vector<std::string> events;
+    QObject::connect(&button, &QPushButton::clicked, [&] { events.push_back("clicked"); });
+    QObject::connect(&button, &Button3D::pointerUsed, [&] { events.push_back("pointer"); });
+    QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(50, 12));
+    EXPECT_EQ(events, (std::vector<std::string>{"clicked", "pointer"}));
+    button.click(); // from the keyboard or code: no pointer
+    EXPECT_EQ(events.size(), 3u);
+}
+
+constexpr ColorRef kBlue = MakeColorRef(0, 0, 255);
+constexpr ColorRef kRed = MakeColorRef(255, 0, 0);
+
+TEST(PictureBoxTest, ImageIsTheInnerAreaAndFollowsResizesWhileHidden) {
+    PictureBox box;
+    box.setBackColor(kBlue);
+    box.setOuterSize(30, 20);
+    EXPECT_EQ(box.innerWidth(), 26);
+    EXPECT_EQ(box.innerHeight(), 16);
+    EXPECT_EQ(box.image().size(), QSize(26, 16));
+    EXPECT_EQ(box.image().format(), QImage::Format_RGB32);
+
+    box.image().setPixelColor(1, 1, Qt::white);
+    box.resize(50, 40); // hidden: Qt holds back the resize event
+    ASSERT_FALSE(box.isVisible());
+    EXPECT_EQ(box.image().size(), QSize(46, 36));
+    EXPECT_EQ(box.image().pixelColor(1, 1), QColor(Qt::white));
+    EXPECT_EQ(ToColorRef(box.image().pixelColor(40, 30)), kBlue);
+
+    box.setOuterSize(10, 10);
+    EXPECT_EQ(box.image().size(), QSize(6, 6));
+    EXPECT_EQ(box.image().pixelColor(1, 1), QColor(Qt::white));
+}
+
+TEST(PictureBoxTest, SettingTheBackColourClearsThePicture) {
+    PictureBox box;
+    box.setOuterSize(20, 20);
+    box.image().fill(Qt::white);
+    box.setBackColor(kRed);
+    EXPECT_EQ(box.backColor(), kRed);
+    const QImage& image = box.image();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ASSERT_EQ(ToColorRef(image.pixelColor(x, y)), kRed) << x << "," << y;
+
+    box.image().fill(Qt::white);
+    box.clear();
+    EXPECT_EQ(ToColorRef(box.image().pixelColor(7, 7)), kRed);
+}
+
+TEST(PictureBoxTest, ShowsTheImageInsideItsBorder) {
+    PictureBox box;
+    box.setBackColor(kBlue);
+    box.setOuterSize(24, 18);
+    box.image().setPixelColor(0, 0, Qt::white);
+    box.image().setPixelColor(19, 13, Qt::yellow);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    const QImage shown = box.grab().toImage();
+    ASSERT_EQ(shown.size(), QSize(24, 18));
+    EXPECT_EQ(shown.pixelColor(2, 2), QColor(Qt::white));
+    EXPECT_EQ(shown.pixelColor(21, 15), QColor(Qt::yellow));
+    EXPECT_EQ(ToColorRef(shown.pixelColor(10, 8)), kBlue);
+    for (const QPoint border : {QPoint(0, 0), QPoint(1, 9), QPoint(23, 17), QPoint(12, 16)})
+        EXPECT_NE(ToColorRef(shown.pixelColor(border)), kBlue) << border.x() << "," << border.y();
+}
+
+TEST(PictureBoxTest, ReportsPressesOfAnyButtonAndLeftClicksInside) {
+    PictureBox box;
+    box.setOuterSize(40, 40);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    QSignalSpy clicked(&box, &PictureBox::clicked);
+    QSignalSpy pressed(&box, &PictureBox::mousePressed);
+
+    QTest::mouseClick(&box, Qt::RightButton, {}, QPoint(20, 20));
+    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mousePress(&box, Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mouseRelease(&box, Qt::LeftButton, {}, QPoint(60, 20)); // let go outside
+    ASSERT_EQ(pressed.count(), 3);
+    EXPECT_EQ(pressed.at(0).at(0).value<Qt::MouseButton>(), Qt::RightButton);
+    EXPECT_EQ(pressed.at(1).at(0).value<Qt::MouseButton>(), Qt::LeftButton);
+    EXPECT_EQ(clicked.count(), 1);
+}
+
+// Pixels of the sample line in its picture, as a string of '#' (line) and '.' per column of
+// the row that holds the line.
+std::string LineRow(LineSample& sample) {
+    const QImage& image = sample.image();
+    std::string best;
+    for (int y = 0; y < image.height(); ++y) {
+        std::string row;
+        for (int x = 0; x < image.width(); ++x)
+            row += image.pixelColor(x, y) == QColor(Qt::black) ? '#' : '.';
+        if (std::count(row.begin(), row.end(), '#') > std::count(best.begin(), best.end(), '#'))
+            best = row;
+    }
+    return best;
+}
+
+TEST(LineSampleTest, EachBorderStyleDrawsItsOwnPattern) {
+    LineSample sample;
+    sample.setLineColor(Qt::black);
+    sample.setOuterSize(64, 15);
+    sample.setLine(0, 6, 60, 6);
+    EXPECT_EQ(sample.borderStyle(), 1);
+    EXPECT_EQ(LineRow(sample), std::string(60, '#'));
+
+    std::set<std::string> patterns;
+    for (int style = 2; style <= 5; ++style) {
+        sample.setBorderStyle(style);
+        EXPECT_EQ(sample.borderStyle(), style);
+        const std::string row = LineRow(sample);
+        EXPECT_NE(row.find('#'), std::string::npos) << "style " << style;
+        EXPECT_NE(row.find('.'), std::string::npos) << "style " << style;
+        patterns.insert(row);
+    }
+    EXPECT_EQ(patterns.size(), 4u);
+
+    sample.setBorderStyle(0);
+    EXPECT_EQ(LineRow(sample), "");
+}
+
+TEST(LineSampleTest, RedrawsTheLineAfterAResizeAndAfterAClear) {
+    LineSample sample;
+    sample.setLineColor(Qt::black);
+    sample.setOuterSize(24, 15);
+    sample.setLine(0, 6, 100, 6);
+    sample.setOuterSize(104, 15);
+    EXPECT_EQ(LineRow(sample), std::string(100, '#'));
+    sample.clear();
+    EXPECT_EQ(LineRow(sample), "");
+    sample.redrawSample();
+    EXPECT_EQ(LineRow(sample), std::string(100, '#'));
+}
+
+struct TimerCase {
+    int set;
+    int interval;
+    int effective;
+};
+
+class IntervalTimerTest : public ::testing::TestWithParam<TimerCase> {};
+
+TEST_P(IntervalTimerTest, RunsNoFasterThanADisplayFrame) {
+    IntervalTimer timer;
+    timer.setInterval(GetParam().set);
+    EXPECT_EQ(timer.interval(), GetParam().interval);
+    EXPECT_EQ(timer.effectiveInterval(), GetParam().effective);
+    EXPECT_EQ(timer.isActive(), GetParam().effective != 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Intervals, IntervalTimerTest,
+                         ::testing::Values(TimerCase{1, 1, 16}, TimerCase{16, 16, 16},
+                                           TimerCase{40, 40, 40}, TimerCase{0, 0, 0},
+                                           TimerCase{-3, 0, 0}));
+
+TEST(IntervalTimerTickTest, TicksUntilTheIntervalIsZero) {
+    IntervalTimer timer;
+    QSignalSpy ticks(&timer, &IntervalTimer::tick);
+    QElapsedTimer clock;
+    clock.start();
+    timer.setInterval(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticks.count() >= 3; }, 5000));
+    EXPECT_GE(clock.elapsed(), 3 * IntervalTimer::kShortestPeriodMs - 3);
+
+    timer.setInterval(0);
+    const int stoppedAt = ticks.count();
+    QTest::qWait(3 * IntervalTimer::kShortestPeriodMs);
+    EXPECT_EQ(ticks.count(), stoppedAt);
+}
+
+} // namespace
+} // namespace solifa

@@ -1,0 +1,40 @@
+#pragma once
+// A started main window on a fake 1024 x 768 screen at 96 DPI, with fake dialogs.
+#include <QImage>
+#include <QLocale>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "support/fake_platform.h"
+#include "window/form1.h"
+#include "window/picture_box.h"
+
+namespace solifa {
+
+class FormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        platformView = fake.platform();
+        form = std::make_unique<Form1>(platformView);
+        form->Form_Load();
+        form->show();
+    }
+    void TearDown() override { QLocale::setDefault(QLocale::c()); }
+
+    QImage view() const { return form->Picture1->image().copy(); }
+    static bool contains(const QImage& img, QRgb colour) {
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if ((img.pixel(x, y) & 0xffffff) == (colour & 0xffffff))
+                    return true;
+        return false;
+    }
+    bool shown(const QWidget* w) const { return w->isVisibleTo(form.get()); }
+
+    FakePlatform fake;
+    Platform platformView{};
+    std::unique_ptr<Form1> form;
+};
+
+} // namespace solifa

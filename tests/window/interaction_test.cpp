@@ -1,0 +1,225 @@
+// Body selection, value entry, view controls and appearance, driven through the real controls.
+#include <QLabel>
+#include <QSignalSpy>
+
+#include "form_fixture.h"
+#include "window/button_3d.h"
+#include "window/check_box.h"
+#include "window/line_sample.h"
+#include "window/scroll_bar.h"
+
+namespace solifa {
+namespace {
+
+TEST_F(FormTest, CornersAndLevelsAreKeptPerBody) {
+    form->HScroll1[1]->setValue(12);
+    form->HScroll1[2]->setValue(7);
+    form->SSCommand1[1]->click();
+    EXPECT_EQ(form->Label1[7]->text(), "4");
+    EXPECT_EQ(form->Label1[8]->text(), "1");
+    for (int i : {0, 2, 3, 4, 5, 6})
+        EXPECT_EQ(form->SSCommand1[i]->captionColor(), QColor(0, 0, 0)) << i;
+    EXPECT_EQ(form->SSCommand1[1]->captionColor(), QColor(192, 0, 0));
+
+    std::vector<int> levelChanges;
+    QObject::connect(form->HScroll1[2], &ScrollBar::changed,
+                     [&](int v) { levelChanges.push_back(v); });
+    form->SSCommand1[0]->click();
+    EXPECT_EQ(form->Label1[7]->text(), "12");
+    EXPECT_EQ(form->Label1[8]->text(), "7");
+    // Raising the minimum for the sphere moves the levels to 2 before the saved value comes.
+    ASSERT_EQ(levelChanges.size(), 2u);
+    EXPECT_EQ(levelChanges[0], 2);
+    EXPECT_EQ(levelChanges[1], 7);
+    EXPECT_EQ(form->model.recomputeSuppressed, 0);
+}
+
+TEST_F(FormTest, PressingTheSelectedBodyAgainChangesNoPixel) {
+    form->HScroll1[0]->setValue(33);
+    form->VScroll1->setValue(20);
+    const QImage before = view();
+    form->SSCommand1[0]->click();
+    EXPECT_EQ(view(), before);
+}
+
+struct BodyCase {
+    int body;
+    bool corners, levels, cap0, cap1, check30, check31;
+    const char* label60;
+    const char* label61;
+    bool labels6, label9;
+};
+
+class BodyControlsTest : public FormTest, public ::testing::WithParamInterface<BodyCase> {};
+
+TEST_P(BodyControlsTest, ShowsTheControlsOfTheBody) {
+    const BodyCase c = GetParam();
+    form->SSCommand1[c.body]->click();
+    EXPECT_EQ(shown(form->HScroll1[1]), c.corners);
+    EXPECT_EQ(shown(form->HScroll1[2]), c.levels);
+    EXPECT_EQ(shown(form->Picture6[0]), c.cap0);
+    EXPECT_EQ(shown(form->Picture6[1]), c.cap1);
+    EXPECT_EQ(shown(form->Check3[0]), c.check30);
+    EXPECT_EQ(shown(form->Check3[1]), c.check31);
+    EXPECT_EQ(form->Label6[0]->text(), QString::fromUtf8(c.label60));
+    EXPECT_EQ(form->Label6[1]->text(), QString::fromUtf8(c.label61));
+    EXPECT_EQ(shown(form->Label6[0]), c.labels6);
+    EXPECT_EQ(shown(form->Label6[1]), c.labels6);
+    EXPECT_EQ(shown(form->Label9), c.label9);
+    EXPECT_EQ(shown(form->Label9), !shown(form->HScroll1[1]));
+    EXPECT_TRUE(shown(form->HScroll1[0]));
+    EXPECT_EQ(form->model.currentBody, c.body);
+}
+
+// The sphere and octahedron leave the cap captions as the design has them.
+INSTANTIATE_TEST_SUITE_P(
+    SevenBodies, BodyControlsTest,
+    ::testing::Values(
+        BodyCase{0, true, true, false, false, false, false, "außen/oben", "innen/unten", false, false},
+        BodyCase{1, false, false, true, true, true, true, "außen / oben", "innen / unten", true, true},
+        BodyCase{2, false, false, false, false, false, false, "außen/oben", "innen/unten", false, true},
+        BodyCase{3, true, false, true, true, true, true, "außen / oben", "innen / unten", true, false},
+        BodyCase{4, false, false, true, true, false, true, "außen", "innen / unten", true, true},
+        BodyCase{5, true, false, true, true, false, true, "außen", "innen / unten", true, false},
+        BodyCase{6, true, false, true, true, true, false, "außen / oben", "innen", true, false}));
+
+TEST_F(FormTest, DigitButtonTurnsByEighthsOfACornerStepWithoutNewPoints) {
+    form->SSCommand1[1]->click(); // the cube: corner 0 at (0, R, z)
+    const int16_t x0 = form->model.bodyPoints.at(0, 0, 0);
+    const float before = form->model.viewPoints.at(0, 0, 0);
+    form->SSCommand1[12]->click();
+    EXPECT_EQ(form->Label1[9]->text(), "5");
+    EXPECT_EQ(form->SSCommand1[12]->captionColor(), QColor(192, 0, 0));
+    EXPECT_EQ(form->SSCommand1[7]->captionColor(), QColor(0, 0, 0));
+    EXPECT_EQ(form->model.selectedDigitButton, 12);
+    EXPECT_EQ(form->model.bodyPoints.at(0, 0, 0), x0);
+    EXPECT_NE(form->model.viewPoints.at(0, 0, 0), before);
+    // 5/8 of a quarter turn: corner 0 of the top ring moves to R * sin(5 * 90 / 8) off centre.
+    const double R = form->model.viewRadius;
+    const double spin = 5 * 3.1415926535 / 16;
+    const double x = -std::sin(spin) * R; // turned about the axis: x = -sin * y
+    const double f = 1 - (R + std::cos(spin) * R) / (8 * R);
+    EXPECT_NEAR(form->model.viewPoints.at(0, 0, 0), x * f + R, 0.6);
+}
+
+TEST_F(FormTest, DraggingTheCornersThumbRegeneratesAtEveryReportedValue) {
+    std::vector<int> seen;
+    QObject::connect(form->HScroll1[1], &ScrollBar::scrolled, [&](int v) {
+        EXPECT_EQ(form->Label1[7]->text(), QString::number(v));
+        EXPECT_EQ(form->model.bodyPoints.maxCorner(), v);
+        seen.push_back(v);
+    });
+    form->HScroll1[1]->setSliderDown(true);
+    for (int v = 17; v >= 3; --v)
+        form->HScroll1[1]->setValue(v);
+    form->HScroll1[1]->setSliderDown(false);
+    EXPECT_EQ(seen.size(), 15u);
+    EXPECT_EQ(form->Label1[7]->text(), "3");
+}
+
+TEST_F(FormTest, ViewBarLabelsAndStandardButtons) {
+    struct ZoomText { int value; const char* text; };
+    for (const ZoomText z : {ZoomText{80, "0,8"}, {100, "1"}, {125, "1,25"}, {300, "3"}}) {
+        form->HScroll4->setValue(z.value);
+        EXPECT_EQ(form->Label8[1]->text(), z.text);
+    }
+    form->VScroll2->setValue(-100);
+    EXPECT_EQ(form->Label7[3]->text(), "100");
+    form->VScroll2->setValue(35);
+    EXPECT_EQ(form->Label7[3]->text(), "-35");
+    form->HScroll2->setValue(-100);
+    EXPECT_EQ(form->Label7[2]->text(), "-100");
+    form->VScroll1->setValue(45);
+    EXPECT_EQ(form->Label1[5]->text(), "45");
+
+    form->SSCommand2->click();
+    form->SSCommand4->click();
+    EXPECT_EQ(form->HScroll2->value(), 0);
+    EXPECT_EQ(form->VScroll2->value(), 0);
+    EXPECT_EQ(form->Label8[1]->text(), "1");
+}
+
+TEST_F(FormTest, PositionAndZoomWaitForTheNextFrameWhileTheTurnRuns) {
+    form->model.turnRunning = 1;
+    const QImage before = view();
+    form->HScroll2->setValue(40);
+    form->HScroll4->setValue(200);
+    EXPECT_EQ(view(), before);
+    EXPECT_EQ(form->Label7[2]->text(), "40");
+    form->VScroll1->setValue(30);
+    EXPECT_NE(view(), before);
+}
+
+TEST_F(FormTest, OpaqueFrontFacesPutAwayTheBackFrame) {
+    form->Check1[1]->setValue(0); // front faces filled
+    EXPECT_FALSE(shown(form->Check2[0]));
+    EXPECT_EQ(form->Check2[0]->value(), 0);
+    for (QWidget* w : {static_cast<QWidget*>(form->Picture3[0]),
+                       static_cast<QWidget*>(form->Picture4[0]),
+                       static_cast<QWidget*>(form->Check1[0]), static_cast<QWidget*>(form->Label2[0]),
+                       static_cast<QWidget*>(form->Label4[0]),
+                       static_cast<QWidget*>(form->Picture2[0])})
+        EXPECT_FALSE(shown(w)) << w->objectName().toStdString();
+    EXPECT_TRUE(shown(form->Picture2[1]));
+
+    form->Check2[1]->setValue(0); // front faces off: the back faces come back
+    EXPECT_TRUE(shown(form->Check2[0]));
+    EXPECT_EQ(form->Check2[0]->value(), 1);
+    EXPECT_TRUE(shown(form->Picture2[0]));
+
+    form->Check2[0]->setValue(0); // both off: plain background
+    const QImage img = view();
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            ASSERT_EQ(img.pixel(x, y) & 0xffffff, 0x0000ffu);
+}
+
+TEST_F(FormTest, ColourChoiceCancelAndPreset) {
+    const QImage before = view();
+    fake.colorDialog.cancel();
+    emit form->Picture4[1]->clicked();
+    EXPECT_EQ(form->Picture4[1]->backColor(), MakeColorRef(255, 255, 0));
+    EXPECT_EQ(view(), before);
+
+    fake.colorDialog.answer(MakeColorRef(255, 255, 255));
+    emit form->Picture4[1]->clicked();
+    EXPECT_TRUE(contains(view(), qRgb(255, 255, 255)));
+    fake.colorDialog.cancel();
+    emit form->Picture5->clicked();
+    ASSERT_EQ(fake.colorDialog.presets.size(), 3u);
+    EXPECT_EQ(fake.colorDialog.presets[0], 0u);
+    EXPECT_EQ(fake.colorDialog.presets[2], MakeColorRef(255, 255, 255));
+
+    fake.colorDialog.answer(MakeColorRef(0, 0, 0));
+    emit form->Picture5->clicked();
+    EXPECT_EQ(form->Picture1->backColor(), MakeColorRef(0, 0, 0));
+    EXPECT_EQ(view().pixel(0, 0) & 0xffffff, 0u);
+}
+
+TEST_F(FormTest, FiveClicksOnADashSampleReturnItsStyle) {
+    for (int g = 0; g < 2; ++g) {
+        const int start = form->Picture3[g]->borderStyle();
+        std::vector<int> styles;
+        for (int i = 0; i < 5; ++i) {
+            emit form->Picture3[g]->mousePressed(Qt::LeftButton);
+            styles.push_back(form->Picture3[g]->borderStyle());
+        }
+        EXPECT_EQ(styles.back(), start);
+        for (int s : styles)
+            EXPECT_TRUE(s >= 1 && s <= 5);
+    }
+}
+
+TEST_F(FormTest, CapTransparencyHidesTheColourBoxOfItsRow) {
+    form->SSCommand1[1]->click();
+    form->Check3[0]->setValue(1);
+    EXPECT_FALSE(shown(form->Picture6[1]));
+    EXPECT_TRUE(shown(form->Picture6[0]));
+    form->Check3[1]->setValue(1);
+    EXPECT_FALSE(shown(form->Picture6[0]));
+    form->Check3[0]->setValue(0);
+    EXPECT_TRUE(shown(form->Picture6[1]));
+}
+
+} // namespace
+} // namespace solifa

@@ -1,0 +1,122 @@
+// Start-up and layout of the main window on a fake 1024 x 768 screen.
+#include <QDir>
+#include <cmath>
+#include <QGroupBox>
+#include <QLabel>
+
+#include "form_fixture.h"
+#include "window/button_3d.h"
+#include "window/check_box.h"
+#include "window/interval_timer.h"
+#include "window/control_inventory.h"
+#include "window/scroll_bar.h"
+
+namespace solifa {
+namespace {
+
+TEST_F(FormTest, StartsAtEightyPercentOfTheScreenWithOutputSizeAndCaption) {
+    EXPECT_DOUBLE_EQ(form->widthTwips(), 12288.0);
+    EXPECT_DOUBLE_EQ(form->heightTwips(), 9216.0);
+    EXPECT_EQ(form->width(), 819);
+    EXPECT_EQ(form->HScroll6->maximum(), 768);
+    EXPECT_EQ(form->HScroll6->value(), form->Picture1->innerWidth());
+    EXPECT_EQ(form->Label16->text(), QString::number(form->Picture1->innerWidth()));
+    EXPECT_EQ(form->model.viewRadius, int(std::nearbyint(form->Picture1->innerWidth() / 2.0)));
+
+    QString folder = QDir::currentPath();
+    if (folder.endsWith('/'))
+        folder.chop(1);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("SOLIFA V1.3   ") + folder);
+}
+
+TEST_F(FormTest, ExactlyTheDesignedControlsAreHiddenAtStart) {
+    const QStringList hidden = {"Label9",      "Check4",      "Label5(0)",   "Label5(1)",
+                                "HScroll3",    "Picture2(1)", "Label6(0)",   "Label6(1)",
+                                "Picture6(0)", "Picture6(1)", "Check3(0)",   "Check3(1)",
+                                "ProgressBar2"};
+    for (const ControlDesign& d : ControlInventory()) {
+        const QString name = QString::fromUtf8(d.name);
+        EXPECT_EQ(!shown(form->control(name)), hidden.contains(name)) << name.toStdString();
+    }
+    EXPECT_TRUE(form->Picture7->isHidden());
+    EXPECT_EQ(form->Timer1->interval(), 0);
+}
+
+TEST_F(FormTest, FirstPictureIsTheYellowOutlineSphereOnBlue) {
+    const QImage img = view();
+    EXPECT_EQ(img.pixel(0, 0) & 0xffffff, 0x0000ffu);
+    EXPECT_TRUE(contains(img, qRgb(255, 255, 0)));
+    EXPECT_EQ(form->model.currentBody, Kugel);
+    EXPECT_EQ(form->Label1[7]->text(), "18");
+    EXPECT_EQ(form->Label1[8]->text(), "18");
+    EXPECT_EQ(form->SSCommand1[0]->captionColor(), QColor(192, 0, 0));
+    EXPECT_EQ(form->SSCommand1[7]->captionColor(), QColor(192, 0, 0));
+}
+
+struct ScaleCase {
+    double widthTwips;
+    int f9, f8, f7;
+};
+
+class LayoutScale : public FormTest, public ::testing::WithParamInterface<ScaleCase> {};
+
+TEST_P(LayoutScale, ScalesEveryControlAndRoundsFontsHalfToEven) {
+    const ScaleCase c = GetParam();
+    form->setSizeTwips(c.widthTwips, form->heightTwips());
+    const double s = c.widthTwips / kDesignFormWidth;
+    EXPECT_EQ(form->lastFonts().f9, c.f9);
+    EXPECT_EQ(form->lastFonts().f8, c.f8);
+    EXPECT_EQ(form->lastFonts().f7, c.f7);
+    EXPECT_NEAR(form->lastFonts().title, 48 * s, 1e-4);
+    for (const ControlDesign& d : ControlInventory()) {
+        const QWidget* w = form->control(QString::fromUtf8(d.name));
+        const QRect want(qRound(d.left * s / 15), qRound(d.top * s / 15), qRound(d.width * s / 15),
+                         qRound(d.height * s / 15));
+        if (d.kind == ControlKind::ValueLabel) {
+            // A number label keeps its right edge and may grow to the left for its text.
+            EXPECT_EQ(w->geometry().right(), want.right()) << d.name;
+            EXPECT_EQ(w->geometry().top(), want.top()) << d.name;
+        } else if (d.kind == ControlKind::Label || d.kind == ControlKind::FrameLabel ||
+                   d.kind == ControlKind::Title) {
+            // A caption may extend to the right when its font has outgrown its box.
+            EXPECT_EQ(w->geometry().topLeft(), want.topLeft()) << d.name;
+            EXPECT_GE(w->width(), want.width()) << d.name;
+        } else {
+            EXPECT_EQ(w->geometry(), want) << d.name;
+        }
+    }
+    EXPECT_EQ(form->HScroll6->value(), form->Picture1->innerWidth());
+    EXPECT_EQ(form->model.viewRadius, int(std::nearbyint(form->Picture1->innerWidth() / 2.0)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, LayoutScale,
+                         ::testing::Values(ScaleCase{9870, 9, 8, 7}, ScaleCase{14805, 14, 12, 10},
+                                           ScaleCase{10486.875, 10, 8, 7}));
+
+TEST_F(FormTest, DesignWidthGivesTheDesignedViewAndRadius) {
+    form->setSizeTwips(9870, 6675);
+    EXPECT_EQ(form->Picture1->width(), 217);
+    EXPECT_EQ(form->Picture1->innerWidth(), 213);
+    EXPECT_EQ(form->model.viewRadius, 106);
+    EXPECT_EQ(form->Label17->text(), "5,63");
+}
+
+TEST_F(FormTest, NarrowWindowLeavesEveryControlAsItWas) {
+    std::map<QString, QRect> before;
+    for (const ControlDesign& d : ControlInventory())
+        before[d.name] = form->control(d.name)->geometry();
+    form->setSizeTwips(kDesignFormWidth * 0.2, 3000);
+    for (const ControlDesign& d : ControlInventory())
+        EXPECT_EQ(form->control(d.name)->geometry(), before[d.name]) << d.name;
+}
+
+TEST_F(FormTest, TallerWindowKeepsGeometryButRedraws) {
+    const QRect view = form->Picture1->geometry();
+    form->Picture1->image().fill(Qt::black);
+    form->setSizeTwips(form->widthTwips(), form->heightTwips() + 1500);
+    EXPECT_EQ(form->Picture1->geometry(), view);
+    EXPECT_TRUE(contains(form->Picture1->image(), qRgb(255, 255, 0)));
+}
+
+} // namespace
+} // namespace solifa
