@@ -345,6 +345,10 @@ void Form1::Form_Load() {
         HScroll6->setMaximum(int(roundHalfEven(screen.heightPixels())));
         HScroll6->setValue(int(roundHalfEven(Picture1->innerWidth())));
     });
+    guarded([&] {
+        if (setSplashInterval)
+            setSplashInterval(3000);
+    });
     guarded([&] { setWindowTitle(kStartCaption + QString::fromStdString(model.startFolder)); });
     loaded_ = true;
 }

@@ -98,8 +98,9 @@ public:
 
     ModelState model;
 
-    // Centres the splash window on the screen; set by whoever owns the splash.
+    // The splash window's part in the start-up; set by whoever owns the splash.
     std::function<void()> centreSplash;
+    std::function<void(int)> setSplashInterval;
 
     // --- controls, named and indexed as the design names them ---
     std::array<Button3D*, 15> SSCommand1{};
@@ -157,6 +158,9 @@ public:
 
     // The file name the save dialog keeps between uses; a frame series reads it on every tick.
     QString dialogFileName;
+    // The frame count of the series being written, fixed when the series starts so that its
+    // numbers and progress stay in range when the frame count is changed meanwhile.
+    int16_t seriesFrameCount = 0;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -1,0 +1,16 @@
+#pragma once
+// Writing a picture as a Windows bitmap file.
+#include <QImage>
+#include <QString>
+
+namespace solifa {
+
+// Writes `image` to `path` as a Windows bitmap, whatever the name's extension, replacing an
+// existing file. The old file stays untouched unless the new one was written completely.
+// On failure returns false and puts a German reason into `reason`.
+bool WriteBitmapFile(const QImage& image, const QString& path, QString* reason);
+
+// The German message for a bitmap that could not be written.
+QString BitmapWriteFailedMessage(const QString& path, const QString& reason);
+
+} // namespace solifa
