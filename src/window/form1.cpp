@@ -12,6 +12,7 @@
 #include "render/qt_painter_surface.h"
 #include "window/button_3d.h"
 #include "window/check_box.h"
+#include "window/control_appearance.h"
 #include "window/control_inventory.h"
 #include "window/interval_timer.h"
 #include "window/line_sample.h"
@@ -37,33 +38,6 @@ QFont arial(double points, bool bold, bool italic = false) {
     return f;
 }
 
-// The appearance as the window's controls hold it, read when the painter asks.
-class ControlAppearance : public AppearanceSource {
-public:
-    explicit ControlAppearance(const Form1& form) : form_(form) {}
-    bool groupVisible(int g) const override { return form_.Check2[g]->value() != 0; }
-    FaceGroupStyle group(int g) const override {
-        FaceGroupStyle s;
-        s.faceColor = form_.Picture2[g]->backColor();
-        s.lineColor = form_.Picture4[g]->backColor();
-        s.dashStyle = form_.Picture3[g]->borderStyle();
-        s.transparent = form_.Check1[g]->value() != 0;
-        s.visible = form_.Check2[g]->value() != 0;
-        return s;
-    }
-    CapStyle caps() const override {
-        CapStyle c;
-        c.color[0] = form_.Picture6[0]->backColor();
-        c.color[1] = form_.Picture6[1]->backColor();
-        c.topTransparent = form_.Check3[0]->value() == 1;
-        c.bottomTransparent = form_.Check3[1]->value() == 1;
-        return c;
-    }
-
-private:
-    const Form1& form_;
-};
-
 } // namespace
 
 Form1::Form1(const Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform) {
@@ -76,6 +50,7 @@ Form1::Form1(const Platform& platform, QWidget* parent) : QWidget(parent), platf
     createControls();
     connectHandlers();
     connectOutputHandlers();
+    connectTurnHandlers();
     connectDialogHandlers();
 }
 

@@ -170,6 +170,7 @@ private:
     void createControls();
     void connectHandlers();
     void connectOutputHandlers();  // defined with the output actions
+    void connectTurnHandlers();    // defined with the turn
     void connectDialogHandlers();  // defined with the auxiliary windows
     void setLabelCaption(QLabel* label, const QString& text);
     void placeControl(QWidget* w, const QRect& r);
