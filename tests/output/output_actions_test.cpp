@@ -1,0 +1,264 @@
+// "Datei erzeugen", "Bitmap in Ablage" and "Bitmap drucken", driven by their buttons with
+// scripted dialogs, checked on the files, the clipboard, the printed PDF and the messages.
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QLabel>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QProcess>
+#include <QProgressBar>
+#include <QStandardPaths>
+
+#include "output/bitmap_file.h"
+#include "output/output_texts.h"
+#include "output_fixture.h"
+
+namespace solifa {
+namespace {
+
+using Kind = FakeMessageBox::Kind;
+const QString kStartTitle = QStringLiteral("SOLIFA V1.3   ");
+
+QByteArray FileStart(const QString& path, int n) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.read(n) : QByteArray();
+}
+
+TEST_F(OutputTest, FileHoldsTheOutputPictureAsABitmap) {
+    const QString path = dir.filePath("kugel.bmp");
+    saveAs(path);
+
+    ASSERT_EQ(fake.saveDialog.calls.size(), 1u);
+    EXPECT_EQ(fake.saveDialog.calls[0].filters,
+              (QStringList{"Alle Dateien (*)", "Bitmap (*.BMP *.bmp)"}));
+    EXPECT_EQ(fake.saveDialog.calls[0].selectedFilter, 1);
+
+    EXPECT_EQ(FileStart(path, 2), "BM");
+    QImageReader reader(path);
+    EXPECT_EQ(reader.format(), "bmp");
+    const QImage written = reader.read();
+    ASSERT_FALSE(written.isNull());
+    EXPECT_EQ(form->Picture7->size(), QSize(223, 239));
+    EXPECT_EQ(written.size(), QSize(219, 235));
+    EXPECT_EQ(rgb(written), rgb(form->Picture7->image()));
+    EXPECT_EQ(written.pixel(0, 0) & 0xffffff, 0x0000ffu);
+    EXPECT_EQ(written.pixel(218, 234) & 0xffffff, 0x0000ffu);
+    EXPECT_TRUE(contains(written, qRgb(255, 255, 0)));
+
+    ASSERT_EQ(fake.messageBox.messages.size(), 1u);
+    EXPECT_EQ(fake.messageBox.messages[0].kind, Kind::Information);
+    EXPECT_EQ(fake.messageBox.messages[0].title, "Datei erzeugen");
+    EXPECT_EQ(form->windowTitle(), "SOLIFA V1.0    " + dir.path());
+
+    // The dialog offers the name chosen last time.
+    saveAs(dir.filePath("zweite.bmp"));
+    ASSERT_EQ(fake.saveDialog.calls.size(), 2u);
+    EXPECT_EQ(fake.saveDialog.calls[1].presetPath, path);
+    EXPECT_EQ(form->dialogFileName, dir.filePath("zweite.bmp"));
+}
+
+// A name of a given length in the temporary folder: "a" repeated, then the ending.
+QString NameOfLength(const QString& folder, int length, const QString& ending) {
+    const int fill = length - int(folder.size()) - 1 - int(ending.size());
+    if (fill < 1)
+        return QString();
+    return folder + "/" + QString(fill, QLatin1Char('a')) + ending;
+}
+
+struct NameCase {
+    int length; // 0: no length rule, the name is `ending` alone
+    const char* ending;
+    bool ownLine; // the path stands on a line of its own in the message
+};
+
+class FileNameTest : public OutputTest, public ::testing::WithParamInterface<NameCase> {};
+
+TEST_P(FileNameTest, WrittenUnderExactlyThatNameWithTheMessageShapedByItsLength) {
+    const NameCase c = GetParam();
+    const QString path =
+        c.length == 0 ? dir.filePath(c.ending) : NameOfLength(dir.path(), c.length, c.ending);
+    if (path.isEmpty())
+        GTEST_SKIP() << "temporary folder path too long for " << c.length << " characters";
+    ASSERT_TRUE(c.length == 0 || path.size() == c.length);
+    saveAs(path);
+
+    EXPECT_EQ(filesInDir(), QStringList{QFileInfo(path).fileName()});
+    EXPECT_EQ(FileStart(path, 2), "BM");
+    ASSERT_EQ(fake.messageBox.messages.size(), 1u);
+    const QByteArray expected = c.ownLine
+                                    ? "Die Datei  \r\n" + path.toUtf8() + "\r\n  wurde erzeugt!"
+                                    : "Die Datei " + path.toUtf8() + " wurde erzeugt!";
+    EXPECT_EQ(fake.messageBox.messages[0].text.toUtf8(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, FileNameTest,
+                         ::testing::Values(NameCase{40, ".bmp", false}, NameCase{41, ".bmp", true},
+                                           NameCase{0, "ohne_endung", false},
+                                           NameCase{0, "GROSS.BMP", false}));
+
+TEST_F(OutputTest, AnExistingFileIsReplaced) {
+    const QString path = dir.filePath("alt.bmp");
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("keine Bitmap");
+    }
+    saveAs(path);
+    EXPECT_EQ(QImage(path).size(), QSize(219, 235));
+    EXPECT_EQ(fake.messageBox.messages.size(), 1u);
+}
+
+TEST_F(OutputTest, ASaveIntoTheRootShowsTheRootInTheCaption) {
+    const QString path = QStringLiteral("/solifa_test_root.bmp");
+    if (!QFileInfo(QStringLiteral("/")).isWritable() || QFile::exists(path))
+        GTEST_SKIP() << "root folder not writable here";
+    saveAs(path);
+    const bool written = QFile::exists(path);
+    QFile::remove(path);
+    EXPECT_TRUE(written);
+    EXPECT_EQ(form->windowTitle(), "SOLIFA V1.0    /");
+}
+
+TEST_F(OutputTest, CancellingTheDialogChangesNothing) {
+    const QString title = form->windowTitle();
+    const QSize pictureSize = form->Picture7->size();
+    fake.saveDialog.cancel();
+    form->SSCommand9->click();
+    EXPECT_EQ(fake.saveDialog.calls.size(), 1u);
+    EXPECT_TRUE(filesInDir().isEmpty());
+    EXPECT_TRUE(fake.messageBox.messages.empty());
+    EXPECT_EQ(form->windowTitle(), title);
+    EXPECT_TRUE(form->dialogFileName.isEmpty());
+    EXPECT_EQ(form->Picture7->size(), pictureSize); // not even drawn
+}
+
+class UnwritableTest : public OutputTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(UnwritableTest, GivesAnErrorInsteadOfTheConfirmationAndKeepsTheCaption) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("ordner"));
+    const QString path = dir.filePath(GetParam());
+    const QString title = form->windowTitle();
+    saveAs(path);
+
+    ASSERT_EQ(fake.messageBox.messages.size(), 1u);
+    const auto& m = fake.messageBox.messages[0];
+    EXPECT_EQ(m.kind, Kind::Error);
+    EXPECT_EQ(m.title, "Datei erzeugen");
+    EXPECT_TRUE(m.text.startsWith(BitmapWriteFailedMessage(path, QString())))
+        << m.text.toStdString();
+    EXPECT_FALSE(m.text.contains("wurde erzeugt!"));
+    EXPECT_EQ(form->windowTitle(), title);
+    EXPECT_EQ(filesInDir(), QStringList{"ordner"});
+    EXPECT_TRUE(QFileInfo(dir.filePath("ordner")).isDir());
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, UnwritableTest,
+                         ::testing::Values("fehlt/bild.bmp", "ordner", "ordner/"));
+
+TEST_F(OutputTest, WhileTheTurnRunsTheButtonStartsASeriesAndWritesNothing) {
+    form->SSCommand3->click();
+    ASSERT_EQ(form->model.turnRunning, 1);
+    form->ProgressBar2->setValue(5);
+    const QString path = dir.filePath("dreh.bmp");
+    saveAs(path);
+    form->SSCommand3->click(); // stop before any tick can run
+
+    EXPECT_EQ(form->model.framesToWrite, 8);
+    EXPECT_EQ(form->seriesFrameCount, 8);
+    EXPECT_EQ(form->ProgressBar2->maximum(), 8);
+    EXPECT_EQ(form->ProgressBar2->value(), 0);
+    EXPECT_TRUE(filesInDir().isEmpty());
+    EXPECT_TRUE(fake.messageBox.messages.empty());
+    EXPECT_EQ(form->dialogFileName, path);
+    EXPECT_EQ(form->windowTitle(), "SOLIFA V1.0    " + dir.path());
+}
+
+TEST_F(OutputTest, ClipboardGetsTheOutputPictureInPlaceOfItsContents) {
+    fake.clipboard.image = QImage(5, 5, QImage::Format_Mono);
+    form->SSCommand5->click();
+    EXPECT_EQ(fake.clipboard.clears, 1);
+    EXPECT_EQ(fake.clipboard.image.size(), QSize(219, 235));
+    EXPECT_EQ(rgb(fake.clipboard.image), rgb(form->Picture7->image()));
+    ASSERT_EQ(fake.messageBox.messages.size(), 1u);
+    const auto& m = fake.messageBox.messages[0];
+    EXPECT_EQ(m.kind, Kind::Information);
+    EXPECT_EQ(m.title, "Bitmap-Grafik ablegen");
+    EXPECT_EQ(m.text, "Die Bitmap-Grafik wurde in den Zwischenspeicher abgelegt!");
+}
+
+TEST_F(OutputTest, ARefusedClipboardGivesAnError) {
+    fake.clipboard.refuse = true;
+    form->SSCommand5->click();
+    ASSERT_EQ(fake.messageBox.messages.size(), 1u);
+    EXPECT_EQ(fake.messageBox.messages[0].kind, Kind::Error);
+    EXPECT_EQ(fake.messageBox.messages[0].title, "Bitmap-Grafik ablegen");
+    EXPECT_FALSE(fake.messageBox.messages[0].text.contains("wurde in den"));
+}
+
+// The bounding box of everything that is not white on the first page, rendered at `dpi`.
+QRect PaintedOnFirstPage(const QString& pdf, const QString& pngBase, int dpi) {
+    const int rc = QProcess::execute(
+        "pdftoppm", {"-r", QString::number(dpi), "-png", "-singlefile", "-f", "1", pdf, pngBase});
+    const QImage page(pngBase + ".png");
+    if (rc != 0 || page.isNull())
+        return QRect();
+    QRect box;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if ((page.pixel(x, y) & 0xffffff) != 0xffffff)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+int PdfPageCount(const QString& pdf) {
+    QProcess info;
+    info.start("pdfinfo", {pdf});
+    info.waitForFinished();
+    for (const QByteArray& line : info.readAllStandardOutput().split('\n'))
+        if (line.startsWith("Pages:"))
+            return line.mid(6).trimmed().toInt();
+    return -1;
+}
+
+TEST_F(OutputTest, PrintedPageShowsThePictureCentredTwoUnitsDown) {
+    if (QStandardPaths::findExecutable("pdftoppm").isEmpty() ||
+        QStandardPaths::findExecutable("pdfinfo").isEmpty())
+        GTEST_SKIP() << "poppler-utils not installed";
+    const QString pdf = dir.filePath("seite.pdf");
+    fake.printerDialog.answer(pdf);
+    form->SSCommand6->click();
+    EXPECT_TRUE(fake.messageBox.messages.empty());
+    ASSERT_TRUE(QFile::exists(pdf));
+    EXPECT_EQ(PdfPageCount(pdf), 1);
+
+    constexpr int kDpi = 150;
+    const QRect box = PaintedOnFirstPage(pdf, dir.filePath("seite"), kDpi);
+    ASSERT_TRUE(box.isValid());
+    // The drawing area is the printer's paintable area; 21.1 x 29.7 units span it.
+    QPrinter same(QPrinter::HighResolution);
+    same.setOutputFormat(QPrinter::PdfFormat);
+    const QRectF area = same.pageLayout().paintRect(QPageLayout::Millimeter);
+    const double pxPerMm = kDpi / 25.4;
+    auto unitsX = [&](double px) { return (px / pxPerMm - area.left()) * 21.1 / area.width(); };
+    auto unitsY = [&](double px) { return (px / pxPerMm - area.top()) * 29.7 / area.height(); };
+    const double tolerance = 0.05;
+    EXPECT_NEAR(unitsX(box.left()), 7.60, tolerance);
+    EXPECT_NEAR(unitsY(box.top()), 2.0, tolerance);
+    EXPECT_NEAR(unitsX(box.right() + 1) - unitsX(box.left()), 5.90, tolerance);
+    EXPECT_NEAR(unitsY(box.bottom() + 1) - unitsY(box.top()), 6.32, tolerance);
+}
+
+TEST_F(OutputTest, CancelledPrintLeavesAFreshOutputPictureAndNothingElse) {
+    ASSERT_NE(form->Picture7->size(), QSize(223, 239));
+    fake.printerDialog.cancel();
+    form->SSCommand6->click();
+    EXPECT_EQ(fake.printerDialog.calls, 1);
+    EXPECT_EQ(form->Picture7->size(), QSize(223, 239));
+    EXPECT_TRUE(contains(form->Picture7->image(), qRgb(255, 255, 0)));
+    EXPECT_TRUE(fake.messageBox.messages.empty());
+    EXPECT_TRUE(filesInDir().isEmpty());
+}
+
+} // namespace
+} // namespace solifa
