@@ -1,16 +1,24 @@
 // Starts the program: the application object, the German translations of Qt's own dialogs,
-// and the main window.
+// the splash and then the main window.
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <QLibraryInfo>
 #include <QStyleFactory>
 #include <QTranslator>
 
+#include "dialogs/logo.h"
+#include "dialogs/splash_window.h"
+#include "dialogs/start_up.h"
 #include "platform/platform.h"
 #include "window/form1.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // The same logo the icon file holds, so the window and the desktop menu show one picture.
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(solifa::DrawLogo(256))));
+    QApplication::setDesktopFileName(QStringLiteral("solifa"));
 
     // The interface is German, so Qt's own dialogs speak German too.
     QTranslator qtTranslator;
@@ -19,7 +27,7 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&qtTranslator);
 
     solifa::Form1 form(solifa::QtPlatform());
-    form.Form_Load();
-    form.show();
+    solifa::Form2 splash(*form.platform().screen);
+    solifa::StartUp(form, splash);
     return QApplication::exec();
 }

@@ -4,6 +4,7 @@
 // Values live where the user sees them: the shape parameters in the captions of their value
 // labels, position and zoom in their scroll bars, the appearance in the colour boxes, check
 // boxes and sample lines. The operations read them when they run.
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -22,6 +23,7 @@ namespace solifa {
 
 class Button3D;
 class CheckBox;
+class Info;
 class IntervalTimer;
 class LineSample;
 class PictureBox;
@@ -85,6 +87,13 @@ public:
     void SSCommand10_Click(); // "Info"
     void SSCommand8_Click();  // "Programme"
     void SSCommand11_Click(); // "Programm beenden"
+    // Leaving the program, at once and without a question: the turn stops, no further frame
+    // of a series is written, the information window closes, and endProcess runs.
+    void EndProgram();
+    // Ends the process. Leaves the application's event loops unless replaced (tests do).
+    std::function<void()> endProcess;
+    // The information window while it is open; null once it was closed.
+    QPointer<Info> infoWindow;
 
     // The window's size in twips. Qt sizes windows in pixels; the size last set in twips is
     // kept as long as the pixel size still matches it, so the layout sees the exact value.

@@ -9,7 +9,7 @@ if [ -z "${SOLIFA_E2E_INNER:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 
-solifa=$1
+solifa=$(realpath "$1")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "e2e: $*" >&2; exit 1; }

@@ -1,0 +1,28 @@
+#include "dialogs/dialog_style.h"
+
+#include <QLabel>
+
+namespace solifa {
+
+QFont Arial(double points, bool bold, bool italic) {
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    f.setItalic(italic);
+    return f;
+}
+
+void SetTextColor(QLabel* label, const QColor& color) {
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, color);
+    label->setPalette(p);
+}
+
+void SetWhiteBackground(QWidget* window) {
+    QPalette p = window->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    window->setPalette(p);
+    window->setAutoFillBackground(true);
+}
+
+} // namespace solifa

@@ -1,0 +1,67 @@
+#include "dialogs/logo.h"
+
+#include "model/body_geometry.h"
+#include "model/model_state.h"
+#include "model/rounding.h"
+#include "render/body_painter.h"
+#include "render/qt_painter_surface.h"
+
+namespace solifa {
+namespace {
+
+constexpr ColorRef kEdgeColor = MakeColorRef(0, 0, 160);
+constexpr ColorRef kInsideColor = MakeColorRef(255, 236, 140);
+
+// The far faces are filled and drawn with dashed edges; the near faces are outlines only, so
+// the far faces show through them as through glass.
+FixedAppearance LogoAppearance() {
+    FixedAppearance a;
+    a.groups[0].faceColor = kInsideColor;
+    a.groups[0].lineColor = kEdgeColor;
+    a.groups[0].dashStyle = 2;
+    a.groups[1].faceColor = kInsideColor;
+    a.groups[1].lineColor = kEdgeColor;
+    a.groups[1].dashStyle = 1;
+    a.groups[1].transparent = true;
+    a.capStyle.color[0] = kInsideColor;
+    a.capStyle.color[1] = kInsideColor;
+    a.capStyle.topTransparent = true;
+    return a;
+}
+
+} // namespace
+
+QImage DrawLogo(int size) {
+    if (size <= 0)
+        return {};
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+
+    ModelState m;
+    FillAngleTables(m);
+    m.viewRadius = roundToInt16(size / 2.0);
+    m.currentBody = Wuerfel;
+    const ShapeValues shape{kDefaultCorners[Wuerfel], kDefaultLevels[Wuerfel]};
+    ViewValues view;
+    view.tilt = 25;
+    view.rotation = 20;
+    // A turned cube reaches beyond its radius; the smallest zoom keeps it inside the picture.
+    view.zoom = 80;
+    GenerateBodyPoints(m, shape);
+    ProjectBodyPoints(m, shape, view);
+
+    PaintInput in;
+    in.body = Wuerfel;
+    in.corners = shape.corners;
+    in.levels = shape.levels;
+    in.points = &m.viewPoints;
+    in.apex = m.viewApex;
+    in.faceSide = &m.faceSide;
+    {
+        QtPainterSurface surface(&image);
+        PaintBody(surface, in, LogoAppearance(), m.polyPoints);
+    }
+    return image;
+}
+
+} // namespace solifa
