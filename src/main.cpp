@@ -2,8 +2,8 @@
 // the splash and then the main window.
 #include <QApplication>
 #include <QIcon>
-#include <QPixmap>
 #include <QLibraryInfo>
+#include <QPixmap>
 #include <QStyleFactory>
 #include <QTranslator>
 

@@ -7,8 +7,8 @@ namespace solifa {
 // The shape and view values that the window reads from its controls at the moment of a
 // recomputation (value-label captions and scroll-bar values), as plain numbers.
 struct ShapeValues {
-    int corners = 18;  // caption of the corners label, 3..36
-    int levels = 18;   // caption of the levels label, 1..36
+    int corners = 18; // caption of the corners label, 3..36
+    int levels = 18;  // caption of the levels label, 1..36
 };
 
 struct ViewValues {

@@ -21,9 +21,7 @@ public:
         data_.assign(static_cast<std::size_t>(levels_) * corners_ * 3, T{});
     }
     T& at(int level, int corner, int axis) { return data_[index(level, corner, axis)]; }
-    const T& at(int level, int corner, int axis) const {
-        return data_[index(level, corner, axis)];
-    }
+    const T& at(int level, int corner, int axis) const { return data_[index(level, corner, axis)]; }
     int maxLevel() const { return levels_ - 1; }
     int maxCorner() const { return corners_ - 1; }
     bool empty() const { return data_.empty(); }

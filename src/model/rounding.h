@@ -11,7 +11,9 @@
 namespace solifa {
 
 // Rounds half to even under the default rounding mode.
-inline double roundHalfEven(double v) { return std::nearbyint(v); }
+inline double roundHalfEven(double v) {
+    return std::nearbyint(v);
+}
 
 // Rounds half to even into a 16-bit integer; a value outside its range is an overflow.
 inline int16_t roundToInt16(double v) {

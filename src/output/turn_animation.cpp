@@ -63,7 +63,9 @@ void Form1::HScroll3_Change() {
     focusView();
 }
 
-void Form1::Check4_Click() { model.turnSign = Check4->value() != 0 ? -1 : 1; }
+void Form1::Check4_Click() {
+    model.turnSign = Check4->value() != 0 ? -1 : 1;
+}
 
 void Form1::Timer1_Timer() {
     guarded([&] {

@@ -19,9 +19,9 @@ struct FaceGroupStyle {
 
 // Settings of the end caps.
 struct CapStyle {
-    ColorRef color[2] = {0, 0};      // by pass: [0] seen from inside, [1] seen from outside
-    bool topTransparent = false;     // top cap outline only
-    bool bottomTransparent = false;  // bottom cap outline only
+    ColorRef color[2] = {0, 0};     // by pass: [0] seen from inside, [1] seen from outside
+    bool topTransparent = false;    // top cap outline only
+    bool bottomTransparent = false; // bottom cap outline only
 };
 
 // Where the painter reads the appearance: once for the passes to run, then once per pass.

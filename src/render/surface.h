@@ -12,9 +12,15 @@ using ColorRef = uint32_t;
 constexpr ColorRef MakeColorRef(int r, int g, int b) {
     return static_cast<ColorRef>((r & 0xff) | ((g & 0xff) << 8) | ((b & 0xff) << 16));
 }
-constexpr int RedOf(ColorRef c) { return static_cast<int>(c & 0xff); }
-constexpr int GreenOf(ColorRef c) { return static_cast<int>((c >> 8) & 0xff); }
-constexpr int BlueOf(ColorRef c) { return static_cast<int>((c >> 16) & 0xff); }
+constexpr int RedOf(ColorRef c) {
+    return static_cast<int>(c & 0xff);
+}
+constexpr int GreenOf(ColorRef c) {
+    return static_cast<int>((c >> 8) & 0xff);
+}
+constexpr int BlueOf(ColorRef c) {
+    return static_cast<int>((c >> 16) & 0xff);
+}
 
 // Pen draw styles: 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot.
 enum DrawStyle : int { Solid = 0, Dash = 1, Dot = 2, DashDot = 3, DashDotDot = 4 };

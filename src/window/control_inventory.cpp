@@ -8,7 +8,8 @@ namespace {
 using K = ControlKind;
 constexpr ColorRef kMarked = MakeColorRef(192, 0, 0);
 
-// Every laid-out control, in the order the layout visits them.
+// Every laid-out control, in the order the layout visits them. One control a line.
+// clang-format off
 constexpr std::array kControls = std::to_array<ControlDesign>({
     // Body buttons and offset digit buttons.
     {.name = "SSCommand1(0)", .kind = K::Button, .container = "", .caption = "Kugel", .left = 120, .top = 120, .width = 1455, .height = 375, .color = kMarked},
@@ -127,6 +128,7 @@ constexpr std::array kControls = std::to_array<ControlDesign>({
     {.name = "SSCommand8", .kind = K::Button, .container = "Frame9", .caption = "Programme", .left = 120, .top = 840, .width = 2055, .height = 495},
     {.name = "SSCommand11", .kind = K::Button, .container = "Frame10", .caption = "Programm beenden", .left = 120, .top = 240, .width = 2055, .height = 495},
 });
+// clang-format on
 
 constexpr std::array kLines = std::to_array<LineDesign>({
     {"Line1(0)", "Picture3(0)", 0, 1800, 90, 90, 3},
@@ -135,10 +137,16 @@ constexpr std::array kLines = std::to_array<LineDesign>({
 
 } // namespace
 
+// clang-format off
 const ControlDesign kPicture7Design = {.name = "Picture7", .kind = K::Picture, .container = "", .caption = "", .left = 6030, .top = 450, .width = 3255, .height = 3255, .hidden = true, .color = MakeColorRef(0, 0, 255)};
+// clang-format on
 
-std::span<const ControlDesign> ControlInventory() { return kControls; }
-std::span<const LineDesign> LineInventory() { return kLines; }
+std::span<const ControlDesign> ControlInventory() {
+    return kControls;
+}
+std::span<const LineDesign> LineInventory() {
+    return kLines;
+}
 
 FontGroup EffectiveFontGroup(const ControlDesign& d) {
     if (d.font != FontGroup::Auto)

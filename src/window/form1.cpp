@@ -65,8 +65,8 @@ void Form1::createControls() {
     const double tppX = platform_.screen->twipsPerPixelX();
     const double tppY = platform_.screen->twipsPerPixelY();
     auto place = [&](QWidget* w, const ControlDesign& d) {
-        placeControl(w, QRect(qRound(d.left / tppX), qRound(d.top / tppY),
-                              qRound(d.width / tppX), qRound(d.height / tppY)));
+        placeControl(w, QRect(qRound(d.left / tppX), qRound(d.top / tppY), qRound(d.width / tppX),
+                              qRound(d.height / tppY)));
     };
     auto make = [&](const ControlDesign& d) -> QWidget* {
         QWidget* parent = this;
@@ -459,6 +459,8 @@ void Form1::setLabelCaption(QLabel* label, const QString& text) {
     }
 }
 
-void Form1::focusView() { Picture1->setFocus(Qt::OtherFocusReason); }
+void Form1::focusView() {
+    Picture1->setFocus(Qt::OtherFocusReason);
+}
 
 } // namespace solifa

@@ -72,9 +72,9 @@ public:
     void RenderOutput();
     void ScaleToOutput();
     void DrawOutput();
-    void SSCommand9_Click();  // "Datei erzeugen"
-    void SSCommand5_Click();  // "Bitmap in Ablage"
-    void SSCommand6_Click();  // "Bitmap drucken"
+    void SSCommand9_Click(); // "Datei erzeugen"
+    void SSCommand5_Click(); // "Bitmap in Ablage"
+    void SSCommand6_Click(); // "Bitmap drucken"
 
     // --- turn about the body axis (src/output) ---
     void SSCommand3_Click();
@@ -162,7 +162,10 @@ public:
 
     const Platform& platform() const { return platform_; }
     // The font sizes the last layout pass gave: F9, F8, F7 and the title's.
-    struct Fonts { int f9 = 9, f8 = 8, f7 = 7; double title = 48; };
+    struct Fonts {
+        int f9 = 9, f8 = 8, f7 = 7;
+        double title = 48;
+    };
     Fonts lastFonts() const { return fonts_; }
 
     // The file name the save dialog keeps between uses; a frame series reads it on every tick.
@@ -178,9 +181,9 @@ protected:
 private:
     void createControls();
     void connectHandlers();
-    void connectOutputHandlers();  // defined with the output actions
-    void connectTurnHandlers();    // defined with the turn
-    void connectDialogHandlers();  // defined with the auxiliary windows
+    void connectOutputHandlers(); // defined with the output actions
+    void connectTurnHandlers();   // defined with the turn
+    void connectDialogHandlers(); // defined with the auxiliary windows
     void setLabelCaption(QLabel* label, const QString& text);
     void placeControl(QWidget* w, const QRect& r);
     void focusView();

@@ -199,7 +199,9 @@ void Form1::SSCommand2_Click() {
     VScroll2->setValue(0);
 }
 
-void Form1::SSCommand4_Click() { HScroll4->setValue(100); }
+void Form1::SSCommand4_Click() {
+    HScroll4->setValue(100);
+}
 
 // --- appearance ---
 
@@ -283,7 +285,9 @@ void Form1::Check3_Click(int k) {
 // --- output size ---
 
 namespace {
-float OutputMillimetres(int pixels, double dpi) { return float(pixels * 25.4 / dpi); }
+float OutputMillimetres(int pixels, double dpi) {
+    return float(pixels * 25.4 / dpi);
+}
 } // namespace
 
 void Form1::HScroll6_Change() {

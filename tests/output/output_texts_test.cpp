@@ -24,8 +24,7 @@ TEST(OutputTexts, FortyCharactersStayOnOneLineFortyOneGoOnTheirOwn) {
     const QString s40 = p40.left(36) + "_xy.bmp";
     const QString s41 = p41.left(37) + "_xy.bmp";
     EXPECT_EQ(SeriesCreatedMessage(8, p40), " 8 Dateien " + s40 + " wurden erzeugt!");
-    EXPECT_EQ(SeriesCreatedMessage(12, p41),
-              " 12 Dateien  \r\n" + s41 + "\r\n  wurden erzeugt!");
+    EXPECT_EQ(SeriesCreatedMessage(12, p41), " 12 Dateien  \r\n" + s41 + "\r\n  wurden erzeugt!");
 }
 
 TEST(OutputTexts, SeriesNamesInsertTheNumberBeforeTheExtension) {

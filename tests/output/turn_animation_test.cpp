@@ -32,9 +32,7 @@ protected:
         form->SSCommand9->click();
         return path;
     }
-    QStringList writtenFiles() const {
-        return QDir(dir.path()).entryList(QDir::Files, QDir::Name);
-    }
+    QStringList writtenFiles() const { return QDir(dir.path()).entryList(QDir::Files, QDir::Name); }
     QTemporaryDir dir;
 };
 
@@ -44,9 +42,10 @@ TEST_F(TurnTest, StartingAndStoppingSwitchTheControlsWithoutRedrawing) {
     EXPECT_EQ(form->SSCommand3->text(), "aus");
     EXPECT_EQ(form->SSCommand9->text(), " 8 Dateien erzeugen");
     EXPECT_EQ(form->Timer1->interval(), 1);
-    for (QWidget* w : {static_cast<QWidget*>(form->HScroll3), static_cast<QWidget*>(form->Label5[0]),
-                       static_cast<QWidget*>(form->Label5[1]),
-                       static_cast<QWidget*>(form->ProgressBar2), static_cast<QWidget*>(form->Check4)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(form->HScroll3), static_cast<QWidget*>(form->Label5[0]),
+          static_cast<QWidget*>(form->Label5[1]), static_cast<QWidget*>(form->ProgressBar2),
+          static_cast<QWidget*>(form->Check4)})
         EXPECT_TRUE(shown(w)) << w->objectName().toStdString();
     EXPECT_FALSE(shown(form->SSCommand5));
     EXPECT_FALSE(shown(form->SSCommand6));
@@ -169,7 +168,8 @@ TEST_F(TurnTest, OneTurnStepJoinsTheLoopWithoutAJump) {
         form->ProjectBody();
         std::vector<std::pair<float, float>> pts;
         for (int j = 0; j <= 4; ++j)
-            pts.emplace_back(form->model.viewPoints.at(0, j, 0), form->model.viewPoints.at(0, j, 2));
+            pts.emplace_back(form->model.viewPoints.at(0, j, 0),
+                             form->model.viewPoints.at(0, j, 2));
         return pts;
     };
     const auto first = ring(0);

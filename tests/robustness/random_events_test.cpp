@@ -131,8 +131,9 @@ public:
     std::string check() {
         Form1& f = *form_;
         auto same = [](QLabel* l, const QString& want, const char* what) -> std::string {
-            return l->text() == want ? "" : std::string(what) + " shows " + l->text().toStdString() +
-                                                ", bar says " + want.toStdString();
+            return l->text() == want ? ""
+                                     : std::string(what) + " shows " + l->text().toStdString() +
+                                           ", bar says " + want.toStdString();
         };
         const std::string labels[] = {
             same(f.Label1[6], QString::number(f.HScroll1[0]->value()), "rotation"),

@@ -72,16 +72,21 @@ TEST_P(BodyControlsTest, ShowsTheControlsOfTheBody) {
 }
 
 // The sphere and octahedron leave the cap captions as the design has them.
-INSTANTIATE_TEST_SUITE_P(
-    SevenBodies, BodyControlsTest,
-    ::testing::Values(
-        BodyCase{0, true, true, false, false, false, false, "außen/oben", "innen/unten", false, false},
-        BodyCase{1, false, false, true, true, true, true, "außen / oben", "innen / unten", true, true},
-        BodyCase{2, false, false, false, false, false, false, "außen/oben", "innen/unten", false, true},
-        BodyCase{3, true, false, true, true, true, true, "außen / oben", "innen / unten", true, false},
-        BodyCase{4, false, false, true, true, false, true, "außen", "innen / unten", true, true},
-        BodyCase{5, true, false, true, true, false, true, "außen", "innen / unten", true, false},
-        BodyCase{6, true, false, true, true, true, false, "außen / oben", "innen", true, false}));
+INSTANTIATE_TEST_SUITE_P(SevenBodies, BodyControlsTest,
+                         ::testing::Values(BodyCase{0, true, true, false, false, false, false,
+                                                    "außen/oben", "innen/unten", false, false},
+                                           BodyCase{1, false, false, true, true, true, true,
+                                                    "außen / oben", "innen / unten", true, true},
+                                           BodyCase{2, false, false, false, false, false, false,
+                                                    "außen/oben", "innen/unten", false, true},
+                                           BodyCase{3, true, false, true, true, true, true,
+                                                    "außen / oben", "innen / unten", true, false},
+                                           BodyCase{4, false, false, true, true, false, true,
+                                                    "außen", "innen / unten", true, true},
+                                           BodyCase{5, true, false, true, true, false, true,
+                                                    "außen", "innen / unten", true, false},
+                                           BodyCase{6, true, false, true, true, true, false,
+                                                    "außen / oben", "innen", true, false}));
 
 TEST_F(FormTest, DigitButtonTurnsByEighthsOfACornerStepWithoutNewPoints) {
     form->SSCommand1[1]->click(); // the cube: corner 0 at (0, R, z)
@@ -118,7 +123,10 @@ TEST_F(FormTest, DraggingTheCornersThumbRegeneratesAtEveryReportedValue) {
 }
 
 TEST_F(FormTest, ViewBarLabelsAndStandardButtons) {
-    struct ZoomText { int value; const char* text; };
+    struct ZoomText {
+        int value;
+        const char* text;
+    };
     for (const ZoomText z : {ZoomText{80, "0,8"}, {100, "1"}, {125, "1,25"}, {300, "3"}}) {
         form->HScroll4->setValue(z.value);
         EXPECT_EQ(form->Label8[1]->text(), z.text);
@@ -154,11 +162,10 @@ TEST_F(FormTest, OpaqueFrontFacesPutAwayTheBackFrame) {
     form->Check1[1]->setValue(0); // front faces filled
     EXPECT_FALSE(shown(form->Check2[0]));
     EXPECT_EQ(form->Check2[0]->value(), 0);
-    for (QWidget* w : {static_cast<QWidget*>(form->Picture3[0]),
-                       static_cast<QWidget*>(form->Picture4[0]),
-                       static_cast<QWidget*>(form->Check1[0]), static_cast<QWidget*>(form->Label2[0]),
-                       static_cast<QWidget*>(form->Label4[0]),
-                       static_cast<QWidget*>(form->Picture2[0])})
+    for (QWidget* w :
+         {static_cast<QWidget*>(form->Picture3[0]), static_cast<QWidget*>(form->Picture4[0]),
+          static_cast<QWidget*>(form->Check1[0]), static_cast<QWidget*>(form->Label2[0]),
+          static_cast<QWidget*>(form->Label4[0]), static_cast<QWidget*>(form->Picture2[0])})
         EXPECT_FALSE(shown(w)) << w->objectName().toStdString();
     EXPECT_TRUE(shown(form->Picture2[1]));
 

@@ -1,14 +1,14 @@
 // Start-up and layout of the main window on a fake 1024 x 768 screen.
 #include <QDir>
-#include <cmath>
 #include <QGroupBox>
 #include <QLabel>
+#include <cmath>
 
 #include "form_fixture.h"
 #include "window/button_3d.h"
 #include "window/check_box.h"
-#include "window/interval_timer.h"
 #include "window/control_inventory.h"
+#include "window/interval_timer.h"
 #include "window/scroll_bar.h"
 
 namespace solifa {
@@ -30,9 +30,9 @@ TEST_F(FormTest, StartsAtEightyPercentOfTheScreenWithOutputSizeAndCaption) {
 }
 
 TEST_F(FormTest, ExactlyTheDesignedControlsAreHiddenAtStart) {
-    const QStringList hidden = {"Label9",      "Check4",      "Label5(0)",   "Label5(1)",
-                                "HScroll3",    "Picture2(1)", "Label6(0)",   "Label6(1)",
-                                "Picture6(0)", "Picture6(1)", "Check3(0)",   "Check3(1)",
+    const QStringList hidden = {"Label9",      "Check4",      "Label5(0)", "Label5(1)",
+                                "HScroll3",    "Picture2(1)", "Label6(0)", "Label6(1)",
+                                "Picture6(0)", "Picture6(1)", "Check3(0)", "Check3(1)",
                                 "ProgressBar2"};
     for (const ControlDesign& d : ControlInventory()) {
         const QString name = QString::fromUtf8(d.name);
