@@ -1,0 +1,414 @@
+#include "cli/render_job.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+#include <charconv>
+#include <cmath>
+#include <functional>
+#include <optional>
+
+#include "cli/gif_writer.h"
+#include "model/body_geometry.h"
+#include "model/errors.h"
+#include "model/rounding.h"
+#include "render/body_painter.h"
+#include "render/qt_painter_surface.h"
+
+namespace solifa {
+
+namespace {
+
+constexpr const char* kProgram = "solifa-render: ";
+
+ViewValues ViewValuesOf(const RenderRequest& r) {
+    ViewValues v;
+    v.tilt = r.tilt;
+    v.rotation = r.rotation;
+    v.offset = r.offset;
+    v.zoom = r.zoom;
+    v.positionX = r.x;
+    // The "Y:" label shows the vertical bar's value with its sign inverted.
+    v.positionY = -r.y;
+    return v;
+}
+
+PaintInput PaintInputOf(const ModelState& m) {
+    PaintInput in;
+    in.body = m.currentBody;
+    in.corners = m.bodyPoints.maxCorner();
+    in.levels = m.bodyPoints.maxLevel();
+    in.points = &m.viewPoints;
+    in.apex = m.viewApex;
+    in.faceSide = &m.faceSide;
+    return in;
+}
+
+void PaintBodyOn(QtPainterSurface& surface, const ModelState& model, const RenderRequest& request) {
+    // The painter's point buffer belongs to the model; a copy keeps the model const.
+    std::array<PolyPoint, kPolyPointCount> polyPoints = model.polyPoints;
+    PaintBody(surface, PaintInputOf(model), request.appearance, polyPoints);
+}
+
+// --- JSON ---
+
+void AppendNumber(std::string& out, float v) {
+    if (!std::isfinite(v)) {
+        out += "null";
+        return;
+    }
+    char buffer[32];
+    // The shortest text that reads back as the same single-precision value.
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
+    out.append(buffer, result.ptr);
+}
+
+void AppendNumber(std::string& out, int v) {
+    out += std::to_string(v);
+}
+
+template <class T> void AppendGrid3(std::string& out, const Grid3<T>& grid) {
+    out += '[';
+    for (int level = 0; level <= grid.maxLevel(); ++level) {
+        out += level == 0 ? "[" : ",[";
+        for (int corner = 0; corner <= grid.maxCorner(); ++corner) {
+            out += corner == 0 ? "[" : ",[";
+            for (int axis = 0; axis < 3; ++axis) {
+                if (axis > 0)
+                    out += ',';
+                AppendNumber(out, grid.at(level, corner, axis));
+            }
+            out += ']';
+        }
+        out += ']';
+    }
+    out += ']';
+}
+
+// --- files ---
+
+// Why path cannot be written, or nothing when it can.
+std::optional<std::string> CannotWrite(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isDir())
+        return std::string("it is a folder");
+    const QDir folder = info.absoluteDir();
+    if (!folder.exists())
+        return std::string("the folder does not exist");
+    if (info.exists() && !info.isWritable())
+        return std::string("the file is read-only");
+    if (!info.exists() && !QFileInfo(folder.absolutePath()).isWritable())
+        return std::string("the folder is not writable");
+    return std::nullopt;
+}
+
+using ContentWriter = std::function<bool(QIODevice& device, std::string& why)>;
+
+// Writes a file through a temporary one, so a failure never leaves half a file behind.
+std::optional<std::string> WriteFile(const std::string& path, const ContentWriter& write) {
+    const QString qpath = QString::fromStdString(path);
+    QSaveFile file(qpath);
+    file.setDirectWriteFallback(true);
+    std::string why;
+    if (!file.open(QIODevice::WriteOnly)) {
+        why = file.errorString().toStdString();
+    } else if (!write(file, why)) {
+        file.cancelWriting();
+    } else if (!file.commit()) {
+        why = file.errorString().toStdString();
+    } else {
+        return std::nullopt;
+    }
+    return std::string(kProgram) + "writing \"" + path + "\" failed: " + why;
+}
+
+ContentWriter ImageContent(const QImage& image, const char* format) {
+    return [image, format](QIODevice& device, std::string& why) {
+        QImageWriter writer(&device, format);
+        // A Windows bitmap of 24 bits per pixel, as the window writes its bitmaps.
+        const QImage out =
+            std::string(format) == "BMP" ? image.convertToFormat(QImage::Format_RGB888) : image;
+        if (writer.write(out))
+            return true;
+        why = writer.errorString().toStdString();
+        return false;
+    };
+}
+
+ContentWriter SvgContent(const ModelState& model, const RenderRequest& request) {
+    return [&model, &request](QIODevice& device, std::string&) {
+        const int w = request.viewWidth;
+        QSvgGenerator svg;
+        svg.setOutputDevice(&device);
+        svg.setSize(QSize(w, w));
+        svg.setViewBox(QRect(0, 0, w, w));
+        svg.setResolution(96);
+        svg.setTitle(QStringLiteral("SOLIFA"));
+        svg.setDescription(QString::fromUtf8(kBodyNames[model.currentBody]));
+        PaintPicture(&svg, model, request);
+        return true;
+    };
+}
+
+ContentWriter PdfContent(const ModelState& model, const RenderRequest& request) {
+    return [&model, &request](QIODevice& device, std::string&) {
+        const int w = request.viewWidth;
+        QPdfWriter pdf(&device);
+        // One picture pixel per point: the page is exactly the picture.
+        pdf.setResolution(72);
+        pdf.setPageLayout(
+            QPageLayout(QPageSize(QSize(w, w), QPageSize::Point, QString(), QPageSize::ExactMatch),
+                        QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        pdf.setCreator(QStringLiteral("SOLIFA"));
+        pdf.setTitle(QString::fromUtf8(kBodyNames[model.currentBody]));
+        PaintPicture(&pdf, model, request);
+        return true;
+    };
+}
+
+ContentWriter PictureContent(const ModelState& model, const RenderRequest& request) {
+    switch (request.format) {
+    case PictureFormat::Png:
+        return ImageContent(RenderImage(model, request), "PNG");
+    case PictureFormat::Svg:
+        return SvgContent(model, request);
+    case PictureFormat::Pdf:
+        return PdfContent(model, request);
+    case PictureFormat::Bmp:
+    case PictureFormat::Gif:
+        break;
+    }
+    return ImageContent(RenderImage(model, request), "BMP");
+}
+
+int DelayCentiseconds(int ms) {
+    return static_cast<int>(roundHalfEven(ms / 10.0));
+}
+
+ContentWriter GifContent(const std::vector<ModelState>& models, const RenderRequest& request) {
+    return [&models, &request](QIODevice& device, std::string& why) {
+        const int w = request.viewWidth;
+        GifWriter gif(&device, w, w, PictureColours(request));
+        const int delay = models.size() > 1 ? DelayCentiseconds(request.delayMs) : 0;
+        for (const ModelState& m : models)
+            if (!gif.addFrame(RenderImage(m, request), delay))
+                break;
+        if (gif.finish())
+            return true;
+        why = gif.errorString();
+        return false;
+    };
+}
+
+} // namespace
+
+int16_t ViewRadiusFor(int viewWidth) {
+    return roundToInt16(viewWidth / 2.0);
+}
+
+ModelState ComputeModel(const RenderRequest& request, int frameIndex) {
+    ModelState m;
+    FillAngleTables(m);
+    ResetModelDefaults(m);
+    m.viewRadius = ViewRadiusFor(request.viewWidth);
+    // An apex the body does not use keeps the one of the body shown before; the window
+    // starts with the sphere, whose apexes are the poles.
+    m.bodyApex[0][2] = m.viewRadius;
+    m.bodyApex[1][2] = static_cast<int16_t>(-m.viewRadius);
+    m.currentBody = static_cast<uint8_t>(request.body);
+    // The offset turns by eighths of the corner step of the saved corner count.
+    m.cornersPerBody[request.body] = static_cast<uint8_t>(request.corners);
+    m.levelsPerBody[request.body] = static_cast<uint8_t>(request.levels);
+    m.turnSign = request.mirror ? -1 : 1;
+    if (frameIndex >= 0) {
+        m.turnRunning = 1;
+        m.frameCount = static_cast<int16_t>(request.frames);
+        m.frameIndex = static_cast<int16_t>(frameIndex);
+    }
+    const ShapeValues shape{request.corners, request.levels};
+    GenerateBodyPoints(m, shape);
+    ProjectBodyPoints(m, shape, ViewValuesOf(request));
+    return m;
+}
+
+void PaintPicture(QPaintDevice* device, const ModelState& model, const RenderRequest& request) {
+    const int w = request.viewWidth;
+    if (device->devType() == QInternal::Image) {
+        static_cast<QImage*>(device)->fill(ToQColor(request.background));
+        QtPainterSurface surface(device);
+        PaintBodyOn(surface, model, request);
+        return;
+    }
+    // A vector page gets its background as one filled square, edged in its own colour and
+    // reaching past the page so no seam shows.
+    QtPainterSurface surface(device);
+    const PolyPoint square[4] = {{0, 0}, {w, 0}, {w, w}, {0, w}};
+    surface.setFillStyle(0);
+    surface.setFillColor(request.background);
+    surface.setForeColor(request.background);
+    surface.setDrawStyle(Solid);
+    surface.setPolyFillMode(1);
+    surface.polygon(square, 4);
+    PaintBodyOn(surface, model, request);
+}
+
+QImage RenderImage(const ModelState& model, const RenderRequest& request) {
+    QImage image(request.viewWidth, request.viewWidth, QImage::Format_RGB32);
+    PaintPicture(&image, model, request);
+    return image;
+}
+
+std::string ModelJson(const ModelState& m) {
+    std::string out = "{";
+    out += "\"body\":" + std::to_string(m.currentBody);
+    out += ",\"corners\":" + std::to_string(m.bodyPoints.maxCorner());
+    out += ",\"levels\":" + std::to_string(m.bodyPoints.maxLevel());
+    out += ",\"viewRadius\":" + std::to_string(m.viewRadius);
+    out += ",\"bodyPoints\":";
+    AppendGrid3(out, m.bodyPoints);
+    out += ",\"viewPoints\":";
+    AppendGrid3(out, m.viewPoints);
+    out += ",\"viewApex\":[";
+    for (int e = 0; e < 2; ++e) {
+        out += e == 0 ? "[" : ",[";
+        for (int axis = 0; axis < 3; ++axis) {
+            if (axis > 0)
+                out += ',';
+            AppendNumber(out, m.viewApex[e][axis]);
+        }
+        out += ']';
+    }
+    out += "],\"faceSide\":[";
+    for (int row = 0; row <= m.faceSide.maxRow(); ++row) {
+        out += row == 0 ? "[" : ",[";
+        for (int corner = 0; corner <= m.faceSide.maxCorner(); ++corner) {
+            if (corner > 0)
+                out += ',';
+            AppendNumber(out, m.faceSide.at(row, corner));
+        }
+        out += ']';
+    }
+    out += "]}\n";
+    return out;
+}
+
+std::string FrameFileName(const std::string& path, int k) {
+    const std::size_t slash = path.find_last_of('/');
+    std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        dot = path.size();
+    const std::string number = (k < 10 ? "_0" : "_") + std::to_string(k);
+    return path.substr(0, dot) + number + path.substr(dot);
+}
+
+std::vector<std::string> FilesToWrite(const RenderRequest& request) {
+    std::vector<std::string> files;
+    if (!request.outputPath.empty()) {
+        if (request.frames > 0 && request.format != PictureFormat::Gif) {
+            for (int k = 1; k <= request.frames; ++k)
+                files.push_back(FrameFileName(request.outputPath, k));
+        } else {
+            files.push_back(request.outputPath);
+        }
+    }
+    if (!request.jsonPath.empty())
+        files.push_back(request.jsonPath);
+    return files;
+}
+
+std::vector<QRgb> PictureColours(const RenderRequest& request) {
+    const FixedAppearance& a = request.appearance;
+    const ColorRef all[] = {request.background,    a.groups[0].faceColor, a.groups[0].lineColor,
+                            a.groups[1].faceColor, a.groups[1].lineColor, a.capStyle.color[0],
+                            a.capStyle.color[1]};
+    std::vector<QRgb> colours;
+    for (ColorRef c : all) {
+        const QRgb rgb = ToQColor(c).rgb();
+        if (std::find(colours.begin(), colours.end(), rgb) == colours.end())
+            colours.push_back(rgb);
+    }
+    return colours;
+}
+
+JobResult PrepareRenderJob(const RenderRequest& request, std::vector<ModelState>& models) {
+    models.clear();
+    try {
+        if (request.frames > 0) {
+            for (int k = 0; k < request.frames; ++k)
+                models.push_back(ComputeModel(request, k));
+        } else {
+            models.push_back(ComputeModel(request));
+        }
+    } catch (const ComputationError& e) {
+        models.clear();
+        return {kExitWrongInput, std::string(kProgram) + "--body " + kBodyNames[request.body] +
+                                     " cannot be computed with " + std::to_string(request.corners) +
+                                     " corners and " + std::to_string(request.levels) +
+                                     " levels (" + e.what() + ")"};
+    }
+
+    for (const std::string& path : FilesToWrite(request)) {
+        if (const auto why = CannotWrite(QString::fromStdString(path))) {
+            models.clear();
+            const char* option = path == request.jsonPath ? "--dump-json" : "-o";
+            return {kExitWrongInput,
+                    std::string(kProgram) + option + ": cannot write \"" + path + "\": " + *why};
+        }
+    }
+    return {};
+}
+
+bool NeedsGuiApplication(const RenderRequest& request) {
+    return !request.outputPath.empty() &&
+           (request.format == PictureFormat::Svg || request.format == PictureFormat::Pdf);
+}
+
+JobResult WriteRenderJob(const RenderRequest& request, const std::vector<ModelState>& models) {
+    if (models.empty())
+        return {kExitWriteFailed, std::string(kProgram) + "nothing computed to write"};
+    if (!request.outputPath.empty()) {
+        if (request.format == PictureFormat::Gif) {
+            if (const auto error = WriteFile(request.outputPath, GifContent(models, request)))
+                return {kExitWriteFailed, *error};
+        } else if (request.frames > 0) {
+            for (std::size_t k = 0; k < models.size(); ++k) {
+                const std::string path = FrameFileName(request.outputPath, static_cast<int>(k) + 1);
+                if (const auto error = WriteFile(path, PictureContent(models[k], request)))
+                    return {kExitWriteFailed, *error};
+            }
+        } else if (const auto error =
+                       WriteFile(request.outputPath, PictureContent(models.front(), request))) {
+            return {kExitWriteFailed, *error};
+        }
+    }
+    if (!request.jsonPath.empty()) {
+        const std::string json = ModelJson(models.front());
+        const auto error =
+            WriteFile(request.jsonPath, [&json](QIODevice& device, std::string& why) {
+                if (device.write(json.data(), static_cast<qint64>(json.size())) ==
+                    static_cast<qint64>(json.size()))
+                    return true;
+                why = device.errorString().toStdString();
+                return false;
+            });
+        if (error)
+            return {kExitWriteFailed, *error};
+    }
+    return {};
+}
+
+JobResult RunRenderJob(const RenderRequest& request) {
+    std::vector<ModelState> models;
+    const JobResult prepared = PrepareRenderJob(request, models);
+    if (prepared.exitCode != kExitOk)
+        return prepared;
+    return WriteRenderJob(request, models);
+}
+
+} // namespace solifa

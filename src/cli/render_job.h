@@ -1,0 +1,67 @@
+#pragma once
+// One run of the headless renderer: the model computed as the window computes its view, the
+// view's picture painted onto an image, SVG or PDF, and the files written.
+#include <QImage>
+#include <string>
+#include <vector>
+
+#include "cli/render_options.h"
+#include "model/model_state.h"
+
+class QPaintDevice;
+
+namespace solifa {
+
+// Exit statuses of the program.
+constexpr int kExitOk = 0;
+constexpr int kExitWriteFailed = 1; // a file failed while it was written
+constexpr int kExitWrongInput = 2;  // nothing was written
+
+// Half the view width, rounded half to even, as the window derives it from its picture.
+int16_t ViewRadiusFor(int viewWidth);
+
+// The model after generation and projection for the request. frameIndex < 0 gives the still
+// picture (turned by the offset); 0 .. frames - 1 a frame of the running turn.
+// Throws ComputationError when the values cannot be computed.
+ModelState ComputeModel(const RenderRequest& request, int frameIndex = -1);
+
+// Paints the view's picture onto device: the background over viewWidth x viewWidth pixels,
+// then the body.
+void PaintPicture(QPaintDevice* device, const ModelState& model, const RenderRequest& request);
+
+// The view's picture as the window keeps it (Format_RGB32).
+QImage RenderImage(const ModelState& model, const RenderRequest& request);
+
+// The projected model as one JSON object.
+std::string ModelJson(const ModelState& model);
+
+// NAME.ext -> NAME_07.ext for k = 7.
+std::string FrameFileName(const std::string& path, int k);
+
+// Every file the request writes, in the order they are written.
+std::vector<std::string> FilesToWrite(const RenderRequest& request);
+
+// The distinct colours a picture of the request can contain, background first.
+std::vector<QRgb> PictureColours(const RenderRequest& request);
+
+struct JobResult {
+    int exitCode = kExitOk;
+    std::string error; // one line without newline, empty on success
+};
+
+// Computes the model of every picture and checks that every file can be written; on wrong
+// input (values that cannot be computed, a path that cannot be written) models stays empty.
+JobResult PrepareRenderJob(const RenderRequest& request, std::vector<ModelState>& models);
+
+// True when the output is painted through Qt's SVG or PDF generator, which wants a
+// QGuiApplication; bitmaps need none.
+bool NeedsGuiApplication(const RenderRequest& request);
+
+// Writes the files from the prepared models.
+JobResult WriteRenderJob(const RenderRequest& request, const std::vector<ModelState>& models);
+
+// Prepare, then write: nothing is written unless everything was computed and every target
+// can be written.
+JobResult RunRenderJob(const RenderRequest& request);
+
+} // namespace solifa

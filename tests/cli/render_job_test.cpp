@@ -1,0 +1,258 @@
+// The renderer's pictures and files: a turn that joins, the JSON dump, SVG faces with their
+// dashes, the PDF page and the looping GIF.
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSvgGenerator>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <gif_lib.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/render_job.h"
+#include "cli_test_support.h"
+#include "model/body_geometry.h"
+
+namespace solifa {
+namespace {
+
+RenderRequest Request(std::vector<std::string> args) {
+    args.insert(args.end(), {"-o", "picture.bmp"});
+    const ParseOutcome o = ParseRenderOptions(args);
+    EXPECT_EQ(o.kind, ParseOutcome::Kind::Render) << o.message;
+    return o.request;
+}
+
+// Pixels of a whose colour appears nowhere in b within one pixel of the same place.
+long PixelsWithoutNeighbourOfTheirColour(const QImage& a, const QImage& b) {
+    long missing = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            bool found = false;
+            for (int v = std::max(0, y - 1); v <= std::min(b.height() - 1, y + 1); ++v)
+                for (int u = std::max(0, x - 1); u <= std::min(b.width() - 1, x + 1); ++u)
+                    found = found || b.pixel(u, v) == a.pixel(x, y);
+            missing += found ? 0 : 1;
+        }
+    return missing;
+}
+
+struct LoopCase {
+    const char* body;
+    int corners;
+    int frames;
+    int tilt;
+};
+
+class TurnLoop : public ::testing::TestWithParam<LoopCase> {};
+
+TEST_P(TurnLoop, OneFramePastTheLastMatchesTheFirst) {
+    const LoopCase c = GetParam();
+    RenderRequest r = Request({"--body", c.body, "--corners", std::to_string(c.corners), "--tilt",
+                               std::to_string(c.tilt), "--rotation", "25"});
+    r.frames = c.frames;
+    const ModelState first = ComputeModel(r, 0);
+    const ModelState past = ComputeModel(r, c.frames);
+    // A whole turn puts every corner where the one before it stood, up to the rounding of
+    // the body points.
+    for (int ring = 0; ring <= HighestRing(first.currentBody, r.levels); ++ring)
+        for (int k = 0; k < c.corners; ++k)
+            for (int axis : {0, 2})
+                EXPECT_NEAR(past.viewPoints.at(ring, k + 1, axis),
+                            first.viewPoints.at(ring, k, axis), 1.0);
+    // Rounding moves edges by a pixel, and the dot phase of an edge and which of two faces
+    // paints it last follow the corner a face starts from, so a few pixels have no match
+    // beside them; a picture one frame off has many times more.
+    const QImage a = RenderImage(first, r);
+    const QImage b = RenderImage(past, r);
+    const long stepMisses =
+        PixelsWithoutNeighbourOfTheirColour(a, RenderImage(ComputeModel(r, 1), r));
+    EXPECT_GT(stepMisses, 100);
+    EXPECT_LT(8 * PixelsWithoutNeighbourOfTheirColour(a, b), stepMisses);
+    EXPECT_LT(8 * PixelsWithoutNeighbourOfTheirColour(b, a), stepMisses);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bodies, TurnLoop,
+                         ::testing::Values(LoopCase{"cube", 4, 8, 30}, LoopCase{"Kugel", 18, 8, 20},
+                                           LoopCase{"cone", 18, 3, 60},
+                                           LoopCase{"cylinder", 7, 32, 45}));
+
+TEST(RenderJson, HoldsEveryLevelAndRowOfTheProjectedModel) {
+    // Five corners and four levels, so that swapped dimensions show.
+    const ModelState m = ComputeModel(Request({"--corners", "5", "--levels", "4", "--tilt", "30"}));
+    const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(ModelJson(m))).object();
+    EXPECT_EQ(o.keys(), QStringList({"body", "bodyPoints", "corners", "faceSide", "levels",
+                                     "viewApex", "viewPoints", "viewRadius"}));
+    EXPECT_EQ(o["corners"].toInt(), 5);
+    EXPECT_EQ(o["levels"].toInt(), 4);
+    EXPECT_EQ(o["viewRadius"].toInt(), 106);
+    const auto at = [&o](const char* key, int i, int j) { return o[key][i][j]; };
+    ASSERT_EQ(o["viewPoints"].toArray().size(), 5);
+    ASSERT_EQ(o["faceSide"].toArray().size(), 5);
+    for (int level = 0; level <= 4; ++level) {
+        ASSERT_EQ(o["viewPoints"][level].toArray().size(), 6);
+        for (int corner = 0; corner <= 5; ++corner) {
+            for (int axis = 0; axis < 3; ++axis) {
+                EXPECT_EQ(at("bodyPoints", level, corner)[axis].toInt(),
+                          m.bodyPoints.at(level, corner, axis));
+                // The text reads back as the very single-precision value.
+                EXPECT_EQ(static_cast<float>(at("viewPoints", level, corner)[axis].toDouble()),
+                          m.viewPoints.at(level, corner, axis));
+            }
+            EXPECT_EQ(at("faceSide", level, corner).toInt(), m.faceSide.at(level, corner));
+        }
+    }
+    for (int axis = 0; axis < 3; ++axis)
+        EXPECT_EQ(static_cast<float>(at("viewApex", 1, axis).toDouble()), m.viewApex[1][axis]);
+}
+
+// What the painter draws, face by face: outline or filled, and whether the pen is dashed.
+struct DrawnFace {
+    bool outline;
+    bool dashed;
+    bool operator==(const DrawnFace&) const = default;
+};
+
+class FaceListSurface : public DrawingSurface {
+public:
+    std::vector<DrawnFace> faces;
+    void setFillStyle(int) override {}
+    void setFillColor(ColorRef) override {}
+    void setForeColor(ColorRef) override {}
+    void setDrawStyle(int style) override { style_ = style; }
+    void setPolyFillMode(int) override {}
+    void polygon(const PolyPoint*, int) override { faces.push_back({false, style_ != Solid}); }
+    void polyline(const PolyPoint*, int) override { faces.push_back({true, style_ != Solid}); }
+
+private:
+    int style_ = Solid;
+};
+
+// The shapes of an SVG document in order, each with the dash pattern it inherits.
+std::vector<DrawnFace> SvgShapes(const QByteArray& svg) {
+    std::vector<DrawnFace> shapes;
+    std::vector<bool> dashed{false};
+    QXmlStreamReader xml(svg);
+    while (xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd()) {
+        if (xml.isEndElement())
+            dashed.pop_back();
+        if (!xml.isStartElement())
+            continue;
+        const auto dash = xml.attributes().value("stroke-dasharray");
+        dashed.push_back(dash.isEmpty() ? dashed.back() : dash != QLatin1String("none"));
+        if (xml.name() == QLatin1String("image"))
+            ADD_FAILURE() << "a bitmap in the SVG";
+        if (xml.name() == QLatin1String("path") || xml.name() == QLatin1String("polygon"))
+            shapes.push_back({false, dashed.back()});
+        if (xml.name() == QLatin1String("polyline"))
+            shapes.push_back({true, dashed.back()});
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return shapes;
+}
+
+class SvgFaces : public ::testing::TestWithParam<std::vector<std::string>> {};
+
+TEST_P(SvgFaces, OneShapePerDrawnFaceDashedOnTheBackFaces) {
+    const RenderRequest r = Request(GetParam());
+    const ModelState m = ComputeModel(r);
+    FaceListSurface painted;
+    std::array<PolyPoint, kPolyPointCount> buffer{};
+    PaintBody(painted, {m.currentBody, r.corners, r.levels, &m.viewPoints, m.viewApex, &m.faceSide},
+              r.appearance, buffer);
+
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&out);
+        svg.setViewBox(QRect(0, 0, r.viewWidth, r.viewWidth));
+        PaintPicture(&svg, m, r);
+    }
+    std::vector<DrawnFace> expected{{false, false}}; // the background
+    expected.insert(expected.end(), painted.faces.begin(), painted.faces.end());
+    EXPECT_EQ(SvgShapes(out.data()), expected);
+    // The back faces of these settings are dotted or dashed, the front ones solid.
+    EXPECT_NE(std::count(expected.begin(), expected.end(), DrawnFace{false, true}) +
+                  std::count(expected.begin(), expected.end(), DrawnFace{true, true}),
+              0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bodies, SvgFaces,
+    ::testing::Values(std::vector<std::string>{"--body", "Würfel", "--tilt", "30"},
+                      std::vector<std::string>{"--body", "Kugel", "--tilt", "40"},
+                      std::vector<std::string>{"--body", "Zylinder", "--tilt", "70",
+                                               "--back-transparent", "1", "--back-dash", "2"}));
+
+TEST(RenderFiles, PdfIsOneVectorPageOfThePicturesSize) {
+    QTemporaryDir dir;
+    RenderRequest r = Request({"--body", "cone", "--tilt", "30", "--view-width", "150"});
+    r.outputPath = dir.filePath("kegel.pdf").toStdString();
+    r.format = PictureFormat::Pdf;
+    ASSERT_EQ(RunRenderJob(r).exitCode, kExitOk);
+    QFile file(QString::fromStdString(r.outputPath));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray pdf = file.readAll();
+    EXPECT_EQ(pdf.count("/Type /Page\n"), 1);
+    EXPECT_TRUE(pdf.contains("/MediaBox [0 0 150.000000 150.000000]"));
+    EXPECT_FALSE(pdf.contains("/Subtype /Image"));
+}
+
+TEST(RenderFiles, AnimatedGifHoldsEveryFrameOfTheTurnAndLoopsForever) {
+    QTemporaryDir dir;
+    RenderRequest r =
+        Request({"--body", "Pyramide", "--tilt", "25", "--corners", "5", "--view-width", "120"});
+    r.outputPath = dir.filePath("turn.gif").toStdString();
+    r.format = PictureFormat::Gif;
+    r.frames = 6;
+    r.delayMs = 70;
+    ASSERT_EQ(RunRenderJob(r).exitCode, kExitOk);
+
+    int error = 0;
+    const std::unique_ptr<GifFileType, void (*)(GifFileType*)> gif(
+        DGifOpenFileName(r.outputPath.c_str(), &error), [](GifFileType* g) {
+            int e = 0;
+            DGifCloseFile(g, &e);
+        });
+    ASSERT_TRUE(gif && DGifSlurp(gif.get()) == GIF_OK);
+    EXPECT_EQ(gif->SWidth, 120);
+    EXPECT_EQ(gif->SHeight, 120);
+    ASSERT_EQ(gif->ImageCount, 6);
+
+    // "NETSCAPE2.0", then the sub-block 1 with a repeat count of 0: loop forever.
+    const SavedImage& first = gif->SavedImages[0];
+    bool loops = false;
+    for (int i = 0; i + 1 < first.ExtensionBlockCount; ++i) {
+        const ExtensionBlock& b = first.ExtensionBlocks[i];
+        const ExtensionBlock& next = first.ExtensionBlocks[i + 1];
+        loops = loops || (b.Function == APPLICATION_EXT_FUNC_CODE && b.ByteCount == 11 &&
+                          std::string(reinterpret_cast<char*>(b.Bytes), 11) == "NETSCAPE2.0" &&
+                          next.ByteCount == 3 && next.Bytes[0] == 1 && next.Bytes[1] == 0 &&
+                          next.Bytes[2] == 0);
+    }
+    EXPECT_TRUE(loops);
+
+    for (int k = 0; k < gif->ImageCount; ++k) {
+        GraphicsControlBlock control{};
+        ASSERT_EQ(DGifSavedExtensionToGCB(gif.get(), k, &control), GIF_OK);
+        EXPECT_EQ(control.DelayTime, 7);
+        const SavedImage& frame = gif->SavedImages[k];
+        QImage decoded(120, 120, QImage::Format_RGB32);
+        for (int p = 0; p < 120 * 120; ++p) {
+            const GifColorType c = gif->SColorMap->Colors[frame.RasterBits[p]];
+            decoded.setPixel(p % 120, p / 120, qRgb(c.Red, c.Green, c.Blue));
+        }
+        EXPECT_EQ(test::DifferingPixels(decoded, RenderImage(ComputeModel(r, k), r)), 0) << k;
+    }
+}
+
+} // namespace
+} // namespace solifa
