@@ -2,9 +2,6 @@
 // the view's algorithm onto the hidden picture whose image the output actions take.
 #include "model/body_geometry.h"
 #include "model/errors.h"
-#include "render/body_painter.h"
-#include "render/qt_painter_surface.h"
-#include "window/control_appearance.h"
 #include "window/form1.h"
 #include "window/picture_box.h"
 #include "window/scroll_bar.h"
@@ -43,16 +40,7 @@ void Form1::ScaleToOutput() {
 void Form1::DrawOutput() {
     // Taking the view's background also clears the picture.
     Picture7->setBackColor(Picture1->backColor());
-    const ShapeValues shape = shapeValues();
-    PaintInput in;
-    in.body = model.currentBody;
-    in.corners = shape.corners;
-    in.levels = shape.levels;
-    in.points = &model.outputPoints;
-    in.apex = model.outputApex;
-    in.faceSide = &model.faceSide;
-    QtPainterSurface surface(&Picture7->image());
-    PaintBody(surface, in, ControlAppearance(*this), model.polyPoints);
+    PaintCurrentBody(Picture7, model.outputPoints, model.outputApex);
 }
 
 } // namespace solifa

@@ -427,19 +427,22 @@ void Form1::ProjectBody() {
     DrawView();
 }
 
-void Form1::DrawView() {
+void Form1::PaintCurrentBody(PictureBox* picture, const Grid3<float>& points,
+                             const float (*apex)[3]) {
     const ShapeValues shape = shapeValues();
     PaintInput in;
     in.body = model.currentBody;
     in.corners = shape.corners;
     in.levels = shape.levels;
-    in.points = &model.viewPoints;
-    in.apex = model.viewApex;
+    in.points = &points;
+    in.apex = apex;
     in.faceSide = &model.faceSide;
-    {
-        QtPainterSurface surface(&Picture1->image());
-        PaintBody(surface, in, ControlAppearance(*this), model.polyPoints);
-    }
+    QtPainterSurface surface(&picture->image());
+    PaintBody(surface, in, ControlAppearance(*this), model.polyPoints);
+}
+
+void Form1::DrawView() {
+    PaintCurrentBody(Picture1, model.viewPoints, model.viewApex);
     Picture1->update();
 }
 

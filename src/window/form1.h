@@ -188,6 +188,8 @@ private:
     void placeControl(QWidget* w, const QRect& r);
     void focusView();
     void clearAndDrawView();
+    // Paints the current body with the appearance of the controls onto a picture's image.
+    void PaintCurrentBody(PictureBox* picture, const Grid3<float>& points, const float (*apex)[3]);
     // Runs one event's work; a computation fault ends that work and nothing more.
     void guarded(const std::function<void()>& work);
     void applyBodyControls(int body);
