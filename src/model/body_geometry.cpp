@@ -1,5 +1,7 @@
 #include "model/body_geometry.h"
 
+#include <vector>
+
 #include <cmath>
 #include <limits>
 
@@ -22,13 +24,25 @@ int16_t multiplyInt16(int a, int b) {
     return static_cast<int16_t>(product);
 }
 
+// The corners of a ring of radius R, R * sin and R * cos of each corner angle, taken once per
+// generation and shared by every ring.
+struct CornerCircle {
+    CornerCircle(double r, int corners, double cornerStep) : x(corners + 1), y(corners + 1) {
+        for (int j = 0; j <= corners; ++j) {
+            x[j] = r * std::sin(j * cornerStep);
+            y[j] = r * std::cos(j * cornerStep);
+        }
+    }
+    std::vector<double> x;
+    std::vector<double> y;
+};
+
 // Writes one ring of radius scale * R at height z into level `level`.
-void writeRing(ModelState& m, int level, int corners, double cornerStep, double scale, int16_t z) {
-    const double r = m.viewRadius;
-    for (int j = 0; j <= corners; ++j) {
-        m.bodyPoints.at(level, j, 0) = roundToInt16(scale * (r * std::sin(j * cornerStep)));
-        m.bodyPoints.at(level, j, 1) = roundToInt16(scale * (r * std::cos(j * cornerStep)));
-        m.bodyPoints.at(level, j, 2) = z;
+void writeRing(ModelState& m, int level, const CornerCircle& circle, double scale, int16_t z) {
+    for (std::size_t j = 0; j < circle.x.size(); ++j) {
+        m.bodyPoints.at(level, int(j), 0) = roundToInt16(scale * circle.x[j]);
+        m.bodyPoints.at(level, int(j), 1) = roundToInt16(scale * circle.y[j]);
+        m.bodyPoints.at(level, int(j), 2) = z;
     }
 }
 
@@ -80,6 +94,7 @@ void GenerateBodyPoints(ModelState& m, const ShapeValues& shape) {
 
     const double levelStep = kPi / static_cast<double>(levels);
     const double cornerStep = kTwoPi / static_cast<double>(corners);
+    const CornerCircle circle(m.viewRadius, corners, cornerStep);
     const int16_t r = m.viewRadius;
     const double rd = r;
 
@@ -90,31 +105,30 @@ void GenerateBodyPoints(ModelState& m, const ShapeValues& shape) {
         // Rings of latitude strictly between the poles: L - 1 of them.
         for (int k = 0; k <= levels - 2; ++k) {
             const double theta = (k + 1) * levelStep;
-            writeRing(m, k, corners, cornerStep, std::sin(theta),
-                      roundToInt16(rd * std::cos(theta)));
+            writeRing(m, k, circle, std::sin(theta), roundToInt16(rd * std::cos(theta)));
         }
         break;
     case Wuerfel:
     case Zylinder: {
         // Height sqrt(2) * R: with four corners the side of the square equals the height.
         const int16_t height = roundToInt16(std::sqrt(2.0) * rd);
-        writeRing(m, 0, corners, cornerStep, 1.0, roundToInt16(height / 2.0));
-        writeRing(m, 1, corners, cornerStep, 1.0, roundToInt16(height / 2.0 - height));
+        writeRing(m, 0, circle, 1.0, roundToInt16(height / 2.0));
+        writeRing(m, 1, circle, 1.0, roundToInt16(height / 2.0 - height));
         break;
     }
     case Oktaeder:
         setApex(m, 0, r);
         setApex(m, 1, roundToInt16(-rd));
-        writeRing(m, 0, corners, cornerStep, 1.0, 0);
+        writeRing(m, 0, circle, 1.0, 0);
         break;
     case Pyramide:
     case Kegel:
         setApex(m, 1, roundToInt16(-rd / 2));
-        writeRing(m, 0, corners, cornerStep, 1.0, roundToInt16(rd / 2));
+        writeRing(m, 0, circle, 1.0, roundToInt16(rd / 2));
         break;
     case Trichter:
         setApex(m, 0, roundToInt16(rd / 2));
-        writeRing(m, 0, corners, cornerStep, 1.0, roundToInt16(-rd / 2));
+        writeRing(m, 0, circle, 1.0, roundToInt16(-rd / 2));
         break;
     default:
         throw ComputationError("unknown body");
@@ -155,6 +169,7 @@ bool ProjectBodyPoints(ModelState& m, const ShapeValues& shape, const ViewValues
 
     // Each stage writes its result back into viewPoints in single precision before the
     // next stage reads it, so every intermediate value is rounded to float.
+    const RadAngle spinAngle(spin);
     const int lastLevel = HighestRing(body, levels);
     for (int i = 0; i <= lastLevel; ++i) {
         for (int j = 0; j <= corners; ++j) {
@@ -164,8 +179,8 @@ bool ProjectBodyPoints(ModelState& m, const ShapeValues& shape, const ViewValues
             const auto v = [&m, i, j](int axis) -> float& { return m.viewPoints.at(i, j, axis); };
 
             // Spin about the body axis z.
-            const double x1 = RotateRadFirst(m, x, y, spin);
-            const double y1 = RotateRadSecond(m, x, y, spin);
+            const double x1 = RotateRadFirst(m, x, y, spinAngle);
+            const double y1 = RotateRadSecond(m, x, y, spinAngle);
             v(1) = static_cast<float>(y1);
             v(0) = static_cast<float>(x1);
             v(2) = z0;

@@ -16,12 +16,20 @@ void checkDegree(int d) {
 
 } // namespace
 
+double RotateRadFirst(const ModelState& m, double p, double q, const RadAngle& a) {
+    return (a.cos * p - a.sin * q) * m.turnSign;
+}
+
+double RotateRadSecond(const ModelState& m, double p, double q, const RadAngle& a) {
+    return (a.sin * p + a.cos * q) * m.turnSign;
+}
+
 double RotateRadFirst(const ModelState& m, double p, double q, double r) {
-    return (std::cos(r) * p - std::sin(r) * q) * m.turnSign;
+    return RotateRadFirst(m, p, q, RadAngle(r));
 }
 
 double RotateRadSecond(const ModelState& m, double p, double q, double r) {
-    return (std::sin(r) * p + std::cos(r) * q) * m.turnSign;
+    return RotateRadSecond(m, p, q, RadAngle(r));
 }
 
 float RotateDegFirst(const ModelState& m, float p, float q, int d) {

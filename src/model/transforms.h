@@ -3,6 +3,7 @@
 // The radian pair is evaluated with sin/cos in double precision; the degree pair looks the
 // angle up in the single-precision tables. Three of the four rotations apply turnSign;
 // RotateDegFirst does not.
+#include <cmath>
 #include <cstdint>
 
 #include "model/model_state.h"
@@ -11,6 +12,16 @@ namespace solifa {
 
 double RotateRadFirst(const ModelState& m, double p, double q, double r);
 double RotateRadSecond(const ModelState& m, double p, double q, double r);
+
+// A radian angle with its cosine and sine taken once, for turning many points by it; the
+// results are the same as with the angle itself.
+struct RadAngle {
+    explicit RadAngle(double r) : cos(std::cos(r)), sin(std::sin(r)) {}
+    double cos;
+    double sin;
+};
+double RotateRadFirst(const ModelState& m, double p, double q, const RadAngle& a);
+double RotateRadSecond(const ModelState& m, double p, double q, const RadAngle& a);
 // d must be 0..360, else ComputationError.
 float RotateDegFirst(const ModelState& m, float p, float q, int d);
 float RotateDegSecond(const ModelState& m, float p, float q, int d);

@@ -10,6 +10,9 @@ namespace solifa {
 // On failure returns false and puts a German reason into `reason`.
 bool WriteBitmapFile(const QImage& image, const QString& path, QString* reason);
 
+// The picture as the bytes of a 24-bit Windows bitmap file, rows bottom-up.
+QByteArray EncodeBitmap(const QImage& image);
+
 // The German message for a bitmap that could not be written.
 QString BitmapWriteFailedMessage(const QString& path, const QString& reason);
 
