@@ -89,7 +89,7 @@ struct ParseState {
 
 // One option: its names, whether it takes a value, how the help shows it, and how it applies
 // the value; apply returns the error line's text when the value is wrong.
-struct OptionSpec {
+struct OptionDef {
     std::string name;
     std::string shortName;
     bool takesValue = true;
@@ -98,13 +98,13 @@ struct OptionSpec {
     std::function<std::optional<std::string>(ParseState&, const std::string&)> apply;
 };
 
-OptionSpec NumberOption(std::string name, OptionRange range, std::string help,
+OptionDef NumberOption(std::string name, OptionRange range, std::string help,
                         std::function<void(ParseState&, int)> set) {
-    OptionSpec spec;
-    spec.name = name;
-    spec.valueHelp = RangeText(range);
-    spec.help = std::move(help);
-    spec.apply = [name, range, set](ParseState& s,
+    OptionDef def;
+    def.name = name;
+    def.valueHelp = RangeText(range);
+    def.help = std::move(help);
+    def.apply = [name, range, set](ParseState& s,
                                     const std::string& text) -> std::optional<std::string> {
         const std::optional<int> v = ParseWhole(text);
         if (!v)
@@ -115,29 +115,29 @@ OptionSpec NumberOption(std::string name, OptionRange range, std::string help,
         set(s, *v);
         return std::nullopt;
     };
-    return spec;
+    return def;
 }
 
-OptionSpec CheckOption(std::string name, std::string help,
+OptionDef CheckOption(std::string name, std::string help,
                        std::function<void(ParseState&, bool)> set) {
     return NumberOption(std::move(name), kCheckRange, std::move(help),
                         [set](ParseState& s, int v) { set(s, v != 0); });
 }
 
-OptionSpec ColourOption(std::string name, std::string help,
+OptionDef ColourOption(std::string name, std::string help,
                         std::function<void(ParseState&, ColorRef)> set) {
-    OptionSpec spec;
-    spec.name = name;
-    spec.valueHelp = "#rrggbb";
-    spec.help = std::move(help);
-    spec.apply = [name, set](ParseState& s, const std::string& text) -> std::optional<std::string> {
+    OptionDef def;
+    def.name = name;
+    def.valueHelp = "#rrggbb";
+    def.help = std::move(help);
+    def.apply = [name, set](ParseState& s, const std::string& text) -> std::optional<std::string> {
         const std::optional<ColorRef> c = ParseColour(text);
         if (!c)
             return name + ": " + Quoted(text) + " is not a colour; allowed #000000..#ffffff";
         set(s, *c);
         return std::nullopt;
     };
-    return spec;
+    return def;
 }
 
 std::string ColourText(ColorRef c) {
@@ -147,36 +147,36 @@ std::string ColourText(ColorRef c) {
 }
 
 // The face group options of one frame of the window: 0 back, 1 front.
-void AddGroupOptions(std::vector<OptionSpec>& specs, int g) {
+void AddGroupOptions(std::vector<OptionDef>& defs, int g) {
     const std::string side = g == 1 ? "front" : "back";
     const FaceGroupStyle start = StartAppearance().groups[g];
     auto group = [g](ParseState& s) -> FaceGroupStyle& { return s.request.appearance.groups[g]; };
-    specs.push_back(
+    defs.push_back(
         ColourOption("--" + side + "-face-color",
                      "fill of the " + side + " faces (" + ColourText(start.faceColor) + ")",
                      [group](ParseState& s, ColorRef c) { group(s).faceColor = c; }));
-    specs.push_back(
+    defs.push_back(
         ColourOption("--" + side + "-line-color",
                      "edges of the " + side + " faces (" + ColourText(start.lineColor) + ")",
                      [group](ParseState& s, ColorRef c) { group(s).lineColor = c; }));
-    specs.push_back(NumberOption("--" + side + "-dash", kDashRange,
+    defs.push_back(NumberOption("--" + side + "-dash", kDashRange,
                                  "1 solid, 2 dash, 3 dot, 4 dash-dot, 5 dash-dot-dot (" +
                                      std::to_string(start.dashStyle) + ")",
                                  [group](ParseState& s, int v) { group(s).dashStyle = v; }));
-    specs.push_back(CheckOption("--" + side + "-transparent",
+    defs.push_back(CheckOption("--" + side + "-transparent",
                                 "\"transparent\": outlines only (" +
                                     std::to_string(start.transparent ? 1 : 0) + ")",
                                 [group](ParseState& s, bool v) { group(s).transparent = v; }));
-    specs.push_back(
+    defs.push_back(
         CheckOption("--" + side + "-visible",
                     "\"sichtbar\": drawn at all (" + std::to_string(start.visible ? 1 : 0) + ")",
                     [group](ParseState& s, bool v) { group(s).visible = v; }));
 }
 
-const std::vector<OptionSpec>& Options() {
-    static const std::vector<OptionSpec> specs = [] {
-        std::vector<OptionSpec> v;
-        OptionSpec body;
+const std::vector<OptionDef>& Options() {
+    static const std::vector<OptionDef> defs = [] {
+        std::vector<OptionDef> v;
+        OptionDef body;
         body.name = "--body";
         body.valueHelp = "NAME";
         body.help = "the body (Kugel): " + BodyList();
@@ -211,7 +211,7 @@ const std::vector<OptionSpec>& Options() {
                                  [](ParseState& s, int x) { s.request.x = x; }));
         v.push_back(NumberOption("--y", kPositionRange, "position, positive moves up (0)",
                                  [](ParseState& s, int x) { s.request.y = x; }));
-        OptionSpec mirror;
+        OptionDef mirror;
         mirror.name = "--mirror";
         mirror.takesValue = false;
         mirror.help = "turn the other way round (off)";
@@ -242,7 +242,7 @@ const std::vector<OptionSpec>& Options() {
                                  "picture width and height in pixels (" +
                                      std::to_string(kDefaultViewWidth) + ")",
                                  [](ParseState& s, int x) { s.request.viewWidth = x; }));
-        OptionSpec output;
+        OptionDef output;
         output.name = "--output";
         output.shortName = "-o";
         output.valueHelp = "FILE";
@@ -268,7 +268,7 @@ const std::vector<OptionSpec>& Options() {
                                      s.request.delayMs = x;
                                      s.delayGiven = true;
                                  }));
-        OptionSpec json;
+        OptionDef json;
         json.name = "--dump-json";
         json.valueHelp = "FILE";
         json.help = "the projected model as JSON (of the first frame with --frames)";
@@ -279,7 +279,7 @@ const std::vector<OptionSpec>& Options() {
             return std::nullopt;
         };
         v.push_back(json);
-        OptionSpec help;
+        OptionDef help;
         help.name = "--help";
         help.shortName = "-h";
         help.takesValue = false;
@@ -291,13 +291,13 @@ const std::vector<OptionSpec>& Options() {
         v.push_back(help);
         return v;
     }();
-    return specs;
+    return defs;
 }
 
-const OptionSpec* FindOption(const std::string& name) {
-    for (const OptionSpec& spec : Options())
-        if (spec.name == name || (!spec.shortName.empty() && spec.shortName == name))
-            return &spec;
+const OptionDef* FindOption(const std::string& name) {
+    for (const OptionDef& def : Options())
+        if (def.name == name || (!def.shortName.empty() && def.shortName == name))
+            return &def;
     return nullptr;
 }
 
@@ -376,18 +376,18 @@ ParseOutcome ParseRenderOptions(const std::vector<std::string>& args) {
         } else if (name.empty() || name[0] != '-' || name == "-") {
             return fail("unexpected argument " + Quoted(name) + " (see --help)");
         }
-        const OptionSpec* spec = FindOption(name);
-        if (spec == nullptr)
+        const OptionDef* def = FindOption(name);
+        if (def == nullptr)
             return fail("unknown option " + name + " (see --help)");
-        if (!spec->takesValue) {
+        if (!def->takesValue) {
             if (value)
                 return fail(name + ": takes no value");
         } else if (!value) {
             if (i + 1 >= args.size())
-                return fail(name + ": needs a value, " + spec->valueHelp);
+                return fail(name + ": needs a value, " + def->valueHelp);
             value = args[++i];
         }
-        if (const auto error = spec->apply(state, value.value_or(std::string())))
+        if (const auto error = def->apply(state, value.value_or(std::string())))
             return fail(*error);
     }
 
@@ -408,18 +408,18 @@ std::string RenderUsage() {
                        " [options] -o FILE\n"
                        "Draws one body as the SOLIFA window shows it, without a display.\n"
                        "Defaults (in brackets) are the window's start values.\n\n";
-    for (const OptionSpec& spec : Options()) {
+    for (const OptionDef& def : Options()) {
         std::string left = "  ";
-        if (!spec.shortName.empty())
-            left += spec.shortName + ", ";
-        left += spec.name;
-        if (spec.takesValue)
-            left += " " + spec.valueHelp;
+        if (!def.shortName.empty())
+            left += def.shortName + ", ";
+        left += def.name;
+        if (def.takesValue)
+            left += " " + def.valueHelp;
         if (left.size() < 32)
             left.resize(32, ' ');
         else
             left += "\n" + std::string(32, ' ');
-        text += left + spec.help + "\n";
+        text += left + def.help + "\n";
     }
     text += "\nWith visible, filled front faces the back faces are not drawn, as in the window.\n"
             "Wrong input gives one line on stderr and exit status 2; nothing is written.\n";

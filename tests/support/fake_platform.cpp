@@ -6,11 +6,14 @@ namespace solifa {
 namespace {
 
 template <class T> std::optional<T> TakeFront(std::deque<std::optional<T>>& answers) {
-    if (answers.empty())
+    if (answers.empty() || !answers.front().has_value()) {
+        if (!answers.empty())
+            answers.pop_front();
         return std::nullopt;
-    std::optional<T> front = std::move(answers.front());
+    }
+    const T value = *answers.front();
     answers.pop_front();
-    return front;
+    return std::optional<T>(std::in_place, value);
 }
 
 } // namespace
