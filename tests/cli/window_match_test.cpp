@@ -19,6 +19,7 @@
 #include "window/button_3d.h"
 #include "window/check_box.h"
 #include "window/form1.h"
+#include "window/form_fixture.h"
 #include "window/line_sample.h"
 #include "window/picture_box.h"
 #include "window/scroll_bar.h"
@@ -44,18 +45,12 @@ void PrintTo(const Settings& s, std::ostream* os) {
     *os << s.name;
 }
 
-class WindowMatch : public ::testing::TestWithParam<Settings> {
+class WindowMatch : public FormTest, public ::testing::WithParamInterface<Settings> {
 protected:
     void SetUp() override {
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        platformView = fake.platform();
-        form = std::make_unique<Form1>(platformView);
-        form->Form_Load();
-        // Shown, as at start: a hidden window takes a new size only when it is shown.
-        form->show();
+        FormTest::SetUp();
         ASSERT_TRUE(dir.isValid());
     }
-    void TearDown() override { QLocale::setDefault(QLocale::c()); }
 
     // Makes the settings with the window's controls, in the order a user would, and returns
     // the same settings as options of the program.
@@ -137,9 +132,6 @@ protected:
         return QImage(dir.filePath("view.bmp"));
     }
 
-    FakePlatform fake;
-    Platform platformView{};
-    std::unique_ptr<Form1> form;
     QTemporaryDir dir;
 };
 
