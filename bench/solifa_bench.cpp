@@ -21,11 +21,11 @@
 #include <memory>
 #include <vector>
 
-#include "bench_platform.h"
 #include "model/body_geometry.h"
 #include "model/model_state.h"
 #include "render/body_painter.h"
 #include "render/qt_painter_surface.h"
+#include "support/fake_platform.h"
 #include "window/check_box.h"
 #include "window/control_appearance.h"
 #include "window/form1.h"
@@ -58,17 +58,6 @@ ModelState SphereModel(int16_t radius, int n) {
     GenerateBodyPoints(m, shape);
     ProjectBodyPoints(m, shape, ViewValues{});
     return m;
-}
-
-PaintInput ViewInput(const ModelState& m, int n) {
-    PaintInput in;
-    in.body = m.currentBody;
-    in.corners = n;
-    in.levels = n;
-    in.points = &m.viewPoints;
-    in.apex = m.viewApex;
-    in.faceSide = &m.faceSide;
-    return in;
 }
 
 // The most the painter can be asked to draw: both passes, every face filled, the outlines of
@@ -180,6 +169,9 @@ void DrawBare(QImage& image, const RecordedDrawing& drawing) {
 class BenchWindow {
 public:
     BenchWindow() {
+        // A 4K screen, so that the output size can reach 2160.
+        fake.screen.width = 3840;
+        fake.screen.height = 2160;
         platform = fake.platform();
         form = std::make_unique<Form1>(platform);
         form->Form_Load();
@@ -215,8 +207,8 @@ public:
         if (form->model.currentBody != Kugel || form->shapeValues().corners != kLargestSphere ||
             form->shapeValues().levels != kLargestSphere)
             return "the window does not show the sphere 36 x 36";
-        const RecordedDrawing view =
-            Record(ViewInput(form->model, kLargestSphere), ControlAppearance(*form));
+        const RecordedDrawing view = Record(
+            ViewPaintInput(form->model, kLargestSphere, kLargestSphere), ControlAppearance(*form));
         const auto filled = std::count_if(view.faces.begin(), view.faces.end(),
                                           [](const RecordedDrawing::Face& f) { return f.filled; });
         if (filled != kLargestSphere * kLargestSphere)
@@ -233,13 +225,13 @@ public:
     // The output picture's drawing, recorded after RenderOutput.
     RecordedDrawing recordOutput() {
         form->RenderOutput();
-        PaintInput in = ViewInput(form->model, kLargestSphere);
-        in.points = &form->model.outputPoints;
-        in.apex = form->model.outputApex;
-        return Record(in, ControlAppearance(*form));
+        const ModelState& m = form->model;
+        return Record(
+            BodyPaintInput(m, kLargestSphere, kLargestSphere, m.outputPoints, m.outputApex),
+            ControlAppearance(*form));
     }
 
-    BenchPlatform fake;
+    FakePlatform fake;
     Platform platform{};
     std::unique_ptr<Form1> form;
 };
@@ -277,7 +269,7 @@ void Geometry(benchmark::State& state, int n) {
 
 void PainterOnImage(benchmark::State& state) {
     const ModelState m = SphereModel(kRadius, kLargestSphere);
-    const PaintInput in = ViewInput(m, kLargestSphere);
+    const PaintInput in = ViewPaintInput(m, kLargestSphere, kLargestSphere);
     const FixedAppearance appearance = WorstCaseAppearance();
     std::array<PolyPoint, kPolyPointCount> buffer{};
     QImage image(kViewSize, kViewSize, QImage::Format_RGB32);
@@ -292,7 +284,8 @@ void PainterOnImage(benchmark::State& state) {
 
 void BareQPainter(benchmark::State& state) {
     const ModelState m = SphereModel(kRadius, kLargestSphere);
-    const RecordedDrawing drawing = Record(ViewInput(m, kLargestSphere), WorstCaseAppearance());
+    const RecordedDrawing drawing =
+        Record(ViewPaintInput(m, kLargestSphere, kLargestSphere), WorstCaseAppearance());
     QImage image(kViewSize, kViewSize, QImage::Format_RGB32);
     image.fill(kBackground);
     for (auto _ : state)
@@ -371,16 +364,17 @@ void FileButton4K(benchmark::State& state) {
     }
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("bild.bmp"));
-    const int errorsBefore = w->fake.messageBox.errors;
+    const int errorsBefore = w->fake.messageBox.count(FakeMessageBox::Kind::Error);
     for (auto _ : state) {
-        w->fake.saveDialog.answers.push_back(path);
+        w->fake.saveDialog.answer(path);
         w->form->SSCommand9_Click();
     }
     if (!QFileInfo(path).isFile() ||
         QFileInfo(path).size() < qint64(kOutputSize4K) * kOutputSize4K * 3)
         state.SkipWithError("the file button wrote no bitmap of 2160 x 2160");
-    else if (w->fake.messageBox.errors != errorsBefore)
-        state.SkipWithError(w->fake.messageBox.lastError.toStdString().c_str());
+    else if (w->fake.messageBox.count(FakeMessageBox::Kind::Error) != errorsBefore)
+        state.SkipWithError(
+            w->fake.messageBox.lastText(FakeMessageBox::Kind::Error).toStdString().c_str());
 }
 
 void BareSave(benchmark::State& state, int size) {
@@ -410,8 +404,8 @@ void SeriesFrame(benchmark::State& state) {
     form.HScroll3->setValue(kSeriesFrames);
     QTemporaryDir folder;
     const QString baseName = folder.filePath(QStringLiteral("bild.bmp"));
-    const int errorsBefore = w->fake.messageBox.errors;
-    const int seriesEndsBefore = w->fake.messageBox.informations;
+    const int errorsBefore = w->fake.messageBox.count(FakeMessageBox::Kind::Error);
+    const int seriesEndsBefore = w->fake.messageBox.count(FakeMessageBox::Kind::Information);
     if (!form.model.turnRunning)
         form.SSCommand3_Click();
     int seriesStarted = 0;
@@ -419,7 +413,7 @@ void SeriesFrame(benchmark::State& state) {
         if (form.model.framesToWrite == 0) {
             // Starting a series is the file button while the turn runs; it is not a frame.
             state.PauseTiming();
-            w->fake.saveDialog.answers.push_back(baseName);
+            w->fake.saveDialog.answer(baseName);
             form.SSCommand9_Click();
             ++seriesStarted;
             state.ResumeTiming();
@@ -435,12 +429,14 @@ void SeriesFrame(benchmark::State& state) {
     if (form.model.turnRunning)
         form.SSCommand3_Click();
     const int files = static_cast<int>(QDir(folder.path()).entryList(QDir::Files).size());
-    if (w->fake.messageBox.errors != errorsBefore)
-        state.SkipWithError(w->fake.messageBox.lastError.toStdString().c_str());
+    if (w->fake.messageBox.count(FakeMessageBox::Kind::Error) != errorsBefore)
+        state.SkipWithError(
+            w->fake.messageBox.lastText(FakeMessageBox::Kind::Error).toStdString().c_str());
     else if (files != std::min<int>(static_cast<int>(state.iterations()), kSeriesFrames))
         state.SkipWithError("the series did not write one file a frame");
     state.SetLabel(std::to_string(seriesStarted) + " series started, " +
-                   std::to_string(w->fake.messageBox.informations - seriesEndsBefore) +
+                   std::to_string(w->fake.messageBox.count(FakeMessageBox::Kind::Information) -
+                                  seriesEndsBefore) +
                    " finished");
 }
 

@@ -18,6 +18,8 @@
 #include "model/body_geometry.h"
 #include "model/errors.h"
 #include "model/rounding.h"
+#include "output/bitmap_file.h"
+#include "output/output_texts.h"
 #include "render/body_painter.h"
 #include "render/qt_painter_surface.h"
 
@@ -39,21 +41,17 @@ ViewValues ViewValuesOf(const RenderRequest& r) {
     return v;
 }
 
-PaintInput PaintInputOf(const ModelState& m) {
-    PaintInput in;
-    in.body = m.currentBody;
-    in.corners = m.bodyPoints.maxCorner();
-    in.levels = m.bodyPoints.maxLevel();
-    in.points = &m.viewPoints;
-    in.apex = m.viewApex;
-    in.faceSide = &m.faceSide;
-    return in;
+// Frame k of a series, named as the window names the frames of its series.
+std::string FrameFileName(const std::string& path, int k) {
+    return FrameSeriesFileName(QString::fromStdString(path), k).toStdString();
 }
 
 void PaintBodyOn(QtPainterSurface& surface, const ModelState& model, const RenderRequest& request) {
     // The painter's point buffer belongs to the model; a copy keeps the model const.
     std::array<PolyPoint, kPolyPointCount> polyPoints = model.polyPoints;
-    PaintBody(surface, PaintInputOf(model), request.appearance, polyPoints);
+    PaintBody(surface,
+              ViewPaintInput(model, model.bodyPoints.maxCorner(), model.bodyPoints.maxLevel()),
+              request.appearance, polyPoints);
 }
 
 // --- JSON ---
@@ -131,10 +129,7 @@ std::optional<std::string> WriteFile(const std::string& path, const ContentWrite
 ContentWriter ImageContent(const QImage& image, const char* format) {
     return [image, format](QIODevice& device, std::string& why) {
         QImageWriter writer(&device, format);
-        // A Windows bitmap of 24 bits per pixel, as the window writes its bitmaps.
-        const QImage out =
-            std::string(format) == "BMP" ? image.convertToFormat(QImage::Format_RGB888) : image;
-        if (writer.write(out))
+        if (writer.write(image))
             return true;
         why = writer.errorString().toStdString();
         return false;
@@ -172,6 +167,16 @@ ContentWriter PdfContent(const ModelState& model, const RenderRequest& request) 
     };
 }
 
+// A Windows bitmap encoded as the window encodes its bitmaps.
+ContentWriter BitmapContent(const QImage& image) {
+    return [bytes = EncodeBitmap(image)](QIODevice& device, std::string& why) {
+        if (device.write(bytes) == bytes.size())
+            return true;
+        why = device.errorString().toStdString();
+        return false;
+    };
+}
+
 ContentWriter PictureContent(const ModelState& model, const RenderRequest& request) {
     switch (request.format) {
     case PictureFormat::Png:
@@ -184,7 +189,7 @@ ContentWriter PictureContent(const ModelState& model, const RenderRequest& reque
     case PictureFormat::Gif:
         break;
     }
-    return ImageContent(RenderImage(model, request), "BMP");
+    return BitmapContent(RenderImage(model, request));
 }
 
 int DelayCentiseconds(int ms) {
@@ -207,10 +212,6 @@ ContentWriter GifContent(const std::vector<ModelState>& models, const RenderRequ
 }
 
 } // namespace
-
-int16_t ViewRadiusFor(int viewWidth) {
-    return roundToInt16(viewWidth / 2.0);
-}
 
 ModelState ComputeModel(const RenderRequest& request, int frameIndex) {
     ModelState m;
@@ -296,15 +297,6 @@ std::string ModelJson(const ModelState& m) {
     }
     out += "]}\n";
     return out;
-}
-
-std::string FrameFileName(const std::string& path, int k) {
-    const std::size_t slash = path.find_last_of('/');
-    std::size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        dot = path.size();
-    const std::string number = (k < 10 ? "_0" : "_") + std::to_string(k);
-    return path.substr(0, dot) + number + path.substr(dot);
 }
 
 std::vector<std::string> FilesToWrite(const RenderRequest& request) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/render_options.h"
+#include "model/body_geometry.h"
 #include "model/model_state.h"
 
 class QPaintDevice;
@@ -16,9 +17,6 @@ namespace solifa {
 constexpr int kExitOk = 0;
 constexpr int kExitWriteFailed = 1; // a file failed while it was written
 constexpr int kExitWrongInput = 2;  // nothing was written
-
-// Half the view width, rounded half to even, as the window derives it from its picture.
-int16_t ViewRadiusFor(int viewWidth);
 
 // The model after generation and projection for the request. frameIndex < 0 gives the still
 // picture (turned by the offset); 0 .. frames - 1 a frame of the running turn.
@@ -34,9 +32,6 @@ QImage RenderImage(const ModelState& model, const RenderRequest& request);
 
 // The projected model as one JSON object.
 std::string ModelJson(const ModelState& model);
-
-// NAME.ext -> NAME_07.ext for k = 7.
-std::string FrameFileName(const std::string& path, int k);
 
 // Every file the request writes, in the order they are written.
 std::vector<std::string> FilesToWrite(const RenderRequest& request);

@@ -4,7 +4,6 @@
 
 #include "dialogs/dialog_geometry.h"
 #include "dialogs/dialog_style.h"
-#include "dialogs/logo.h"
 #include "window/button_3d.h"
 
 namespace solifa {
@@ -39,35 +38,27 @@ Info::Info(const ScreenMetrics& screen, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       screen_(screen) {
-    setObjectName(QStringLiteral("Info"));
+    SetUpSmallWindow(this, screen, QStringLiteral("Info"), kWidthTwips, kHeightTwips);
     setWindowTitle(kTitle);
     setAttribute(Qt::WA_DeleteOnClose);
-    SetWhiteBackground(this);
-    setFixedSize(TwipsToPixels(screen, 0, 0, kWidthTwips, kHeightTwips).size());
 
-    Picture1 = new QLabel(this);
-    Picture1->setPixmap(QPixmap::fromImage(DrawLogo(kLogoSize)));
-    Picture1->setGeometry(0, 0, kLogoSize, kLogoSize);
+    Picture1 = AddLogo(this, 0, 0, kLogoSize);
 
-    question = new QLabel(kQuestion, this);
-    question->setFont(Arial(9.75, false));
+    question = AddCaption(this, screen, kQuestion, Arial(9.75, false), Qt::black,
+                          QRect(kTextLeft, 90, kTextWidth, 480));
     question->setWordWrap(true);
     question->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    question->setGeometry(TwipsToPixels(screen, kTextLeft, 90, kTextWidth, 480));
 
-    name = new QLabel(kName, this);
-    name->setFont(Arial(26.25, true));
-    SetTextColor(name, QColor(0, 0, 255));
-    name->setGeometry(TwipsToPixels(screen, kTextLeft, 540, kTextWidth, 630));
+    name = AddCaption(this, screen, kName, Arial(26.25, true), QColor(0, 0, 255),
+                      QRect(kTextLeft, 540, kTextWidth, 630));
 
     int top = 1200;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const Line& l = kLines[i];
         const int height = l.points > 12 ? 345 : 300;
-        lines[i] = new QLabel(QString::fromUtf8(l.text), this);
-        lines[i]->setFont(Arial(l.points, true));
-        SetTextColor(lines[i], l.blue ? QColor(0, 0, 255) : QColor(0, 0, 0));
-        lines[i]->setGeometry(TwipsToPixels(screen, kTextLeft, top, kTextWidth, height));
+        lines[i] = AddCaption(this, screen, QString::fromUtf8(l.text), Arial(l.points, true),
+                              l.blue ? QColor(0, 0, 255) : QColor(0, 0, 0),
+                              QRect(kTextLeft, top, kTextWidth, height));
         top += height;
     }
 

@@ -2,7 +2,6 @@
 
 #include "model/body_geometry.h"
 #include "model/model_state.h"
-#include "model/rounding.h"
 #include "render/body_painter.h"
 #include "render/qt_painter_surface.h"
 
@@ -39,7 +38,7 @@ QImage DrawLogo(int size) {
 
     ModelState m;
     FillAngleTables(m);
-    m.viewRadius = roundToInt16(size / 2.0);
+    m.viewRadius = ViewRadiusFor(size);
     m.currentBody = Wuerfel;
     const ShapeValues shape{kDefaultCorners[Wuerfel], kDefaultLevels[Wuerfel]};
     ViewValues view;
@@ -50,16 +49,10 @@ QImage DrawLogo(int size) {
     GenerateBodyPoints(m, shape);
     ProjectBodyPoints(m, shape, view);
 
-    PaintInput in;
-    in.body = Wuerfel;
-    in.corners = shape.corners;
-    in.levels = shape.levels;
-    in.points = &m.viewPoints;
-    in.apex = m.viewApex;
-    in.faceSide = &m.faceSide;
     {
         QtPainterSurface surface(&image);
-        PaintBody(surface, in, LogoAppearance(), m.polyPoints);
+        PaintBody(surface, ViewPaintInput(m, shape.corners, shape.levels), LogoAppearance(),
+                  m.polyPoints);
     }
     return image;
 }

@@ -26,18 +26,14 @@ Form4::Form4(const ScreenMetrics& screen, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       screen_(screen) {
-    setObjectName(QStringLiteral("Form4"));
+    SetUpSmallWindow(this, screen, QStringLiteral("Form4"), kWidthTwips, kHeightTwips);
     setWindowTitle(kTitle);
     setModal(true);
-    SetWhiteBackground(this);
-    setFixedSize(TwipsToPixels(screen, 0, 0, kWidthTwips, kHeightTwips).size());
 
     for (std::size_t i = 0; i < Label1.size(); ++i) {
-        auto* label = new QLabel(QString::fromUtf8(kTexts[i]), this);
-        label->setFont(Arial(14.25, true));
-        SetTextColor(label, i == 0 ? QColor(0, 0, 255) : QColor(255, 0, 0));
-        label->setGeometry(TwipsToPixels(screen, 120, 90 + int(i) * 390, 4470, 360));
-        Label1[i] = label;
+        Label1[i] = AddCaption(this, screen, QString::fromUtf8(kTexts[i]), Arial(14.25, true),
+                               i == 0 ? QColor(0, 0, 255) : QColor(255, 0, 0),
+                               QRect(120, 90 + int(i) * 390, 4470, 360));
     }
 
     SSPanel1 = new Panel3D(QStringLiteral("OK"), this);

@@ -5,7 +5,6 @@
 
 #include "dialogs/dialog_geometry.h"
 #include "dialogs/dialog_style.h"
-#include "dialogs/logo.h"
 #include "window/interval_timer.h"
 
 namespace solifa {
@@ -39,34 +38,24 @@ constexpr int kTitleHeightTwips = 1215;
 
 Form2::Form2(const ScreenMetrics& screen, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), screen_(screen) {
-    setObjectName(QStringLiteral("Form2"));
+    SetUpSmallWindow(this, screen, QStringLiteral("Form2"), kWidthTwips, kHeightTwips);
     setModal(true);
-    SetWhiteBackground(this);
-    setFixedSize(TwipsToPixels(screen, 0, 0, kWidthTwips, kHeightTwips).size());
 
-    Picture1 = new QLabel(this);
-    Picture1->setPixmap(QPixmap::fromImage(DrawLogo(kLogoSize)));
-    Picture1->setGeometry(2, 2, kLogoSize, kLogoSize);
+    Picture1 = AddLogo(this, 2, 2, kLogoSize);
 
-    presenting = new QLabel(kPresenting, this);
-    presenting->setFont(Arial(14.25, false));
-    SetTextColor(presenting, QColor(0, 0, 255));
-    presenting->setGeometry(TwipsToPixels(screen, 3480, 360, 3855, 420));
+    presenting = AddCaption(this, screen, kPresenting, Arial(14.25, false), QColor(0, 0, 255),
+                            QRect(3480, 360, 3855, 420));
 
     for (std::size_t i = 0; i < title.size(); ++i) {
         const TitleLayer& layer = kTitleLayers[i];
-        title[i] = new QLabel(kTitle, this);
-        title[i]->setFont(Arial(48, true, true));
-        SetTextColor(title[i], layer.color);
-        title[i]->setGeometry(
-            TwipsToPixels(screen, layer.left, layer.top, kTitleWidthTwips, kTitleHeightTwips));
+        title[i] = AddCaption(this, screen, kTitle, Arial(48, true, true), layer.color,
+                              QRect(layer.left, layer.top, kTitleWidthTwips, kTitleHeightTwips));
     }
 
-    notice = new QLabel(kNotice, this);
-    notice->setFont(Arial(8.25, false));
+    notice = AddCaption(this, screen, kNotice, Arial(8.25, false), Qt::black,
+                        QRect(3480, 2520, 3855, 780));
     notice->setWordWrap(true);
     notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    notice->setGeometry(TwipsToPixels(screen, 3480, 2520, 3855, 780));
 
     Timer1 = new IntervalTimer(this);
     connect(Timer1, &IntervalTimer::tick, this, &Form2::Timer1_Timer);

@@ -263,4 +263,8 @@ bool ProjectBodyPoints(ModelState& m, const ShapeValues& shape, const ViewValues
     return true;
 }
 
+int16_t ViewRadiusFor(int innerWidth) {
+    return roundToInt16(innerWidth / 2.0);
+}
+
 } // namespace solifa

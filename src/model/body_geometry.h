@@ -29,6 +29,10 @@ void GenerateBodyPoints(ModelState& m, const ShapeValues& shape);
 // faceSide. Returns false (and does nothing) while m.recomputeSuppressed is set.
 bool ProjectBodyPoints(ModelState& m, const ShapeValues& shape, const ViewValues& view);
 
+// The body radius for a view picture of the given inner width in pixels: half of it, rounded
+// half to even (213 gives 106). It is also the offset of the view centre.
+int16_t ViewRadiusFor(int innerWidth);
+
 // Highest ring the body uses (and draws); the sphere's depends on its levels.
 int HighestRing(int body, int levels);
 

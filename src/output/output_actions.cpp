@@ -17,7 +17,6 @@
 namespace solifa {
 namespace {
 
-const QString kFileTitle = QStringLiteral("Datei erzeugen");
 const QString kClipboardTitle = QStringLiteral("Bitmap-Grafik ablegen");
 const QString kClipboardDone =
     QStringLiteral("Die Bitmap-Grafik wurde in den Zwischenspeicher abgelegt!");
@@ -54,17 +53,22 @@ void Form1::SSCommand9_Click() {
             ProgressBar2->setMaximum(model.frameCount);
             ProgressBar2->setValue(0);
         } else {
-            RenderOutput();
-            QString reason;
-            if (!WriteBitmapFile(Picture7->image(), path, &reason)) {
-                platform_.messageBox->error(this, kFileTitle,
-                                            BitmapWriteFailedMessage(path, reason));
+            if (const std::optional<QString> failure = writeOutputPicture(path)) {
+                platform_.messageBox->error(this, kFileActionText, *failure);
                 return;
             }
-            platform_.messageBox->information(this, kFileTitle, FileCreatedMessage(path));
+            platform_.messageBox->information(this, kFileActionText, FileCreatedMessage(path));
         }
         setWindowTitle(CaptionAfterWriting(path));
     });
+}
+
+std::optional<QString> Form1::writeOutputPicture(const QString& path) {
+    RenderOutput();
+    QString reason;
+    if (WriteBitmapFile(Picture7->image(), path, &reason))
+        return std::nullopt;
+    return BitmapWriteFailedMessage(path, reason);
 }
 
 void Form1::SSCommand5_Click() {

@@ -5,6 +5,9 @@
 
 namespace solifa {
 
+// The file button's caption while the turn stands still, and the title of its messages.
+inline const QString kFileActionText = QStringLiteral("Datei erzeugen");
+
 // Window caption after a file or series was written: the program's name and the file's folder.
 QString CaptionAfterWriting(const QString& path);
 

@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QProgressBar>
 
-#include "output/bitmap_file.h"
 #include "output/output_texts.h"
 #include "window/button_3d.h"
 #include "window/check_box.h"
@@ -14,8 +13,6 @@
 
 namespace solifa {
 namespace {
-
-const QString kFileTitle = QStringLiteral("Datei erzeugen");
 
 // The file button while the turn runs: the frame count with a blank where a sign would stand.
 QString SeriesButtonCaption(int frameCount) {
@@ -40,7 +37,7 @@ void Form1::SSCommand3_Click() {
     HScroll3->setVisible(running);
     Label5[0]->setVisible(running);
     Label5[1]->setVisible(running);
-    SSCommand9->setText(running ? SeriesButtonCaption(model.frameCount) : kFileTitle);
+    SSCommand9->setText(running ? SeriesButtonCaption(model.frameCount) : kFileActionText);
     ProgressBar2->setVisible(running);
     SSCommand5->setVisible(!running);
     SSCommand6->setVisible(!running);
@@ -79,21 +76,19 @@ void Form1::Timer1_Timer() {
 
         // The series keeps the frame count it was started with.
         const int count = seriesFrameCount > 0 ? seriesFrameCount : model.frameCount;
-        RenderOutput();
         const int k = count - model.framesToWrite + 1;
-        const QString path = FrameSeriesFileName(dialogFileName, k);
-        QString reason;
-        if (!WriteBitmapFile(Picture7->image(), path, &reason)) {
-            // The series stops; the turn goes on.
+        if (const std::optional<QString> failure =
+                writeOutputPicture(FrameSeriesFileName(dialogFileName, k))) {
+            // The series stops before the message, so ticks during it only turn the body.
             model.framesToWrite = 0;
             ProgressBar2->setValue(0);
-            platform_.messageBox->error(this, kFileTitle, BitmapWriteFailedMessage(path, reason));
+            platform_.messageBox->error(this, kFileActionText, *failure);
             return;
         }
         model.framesToWrite = uint8_t(model.framesToWrite - 1);
         ProgressBar2->setValue(count - model.framesToWrite);
         if (model.framesToWrite == 0) {
-            platform_.messageBox->information(this, kFileTitle,
+            platform_.messageBox->information(this, kFileActionText,
                                               SeriesCreatedMessage(count, dialogFileName));
             ProgressBar2->setValue(0);
         }

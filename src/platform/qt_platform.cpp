@@ -10,7 +10,7 @@
 #include <QScreen>
 
 #include "platform/platform.h"
-#include "platform/qt_color.h"
+#include "render/qt_color.h"
 
 namespace solifa {
 namespace {

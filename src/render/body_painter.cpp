@@ -197,4 +197,20 @@ void PaintBody(DrawingSurface& surface, const PaintInput& in, const AppearanceSo
     }
 }
 
+PaintInput BodyPaintInput(const ModelState& m, int corners, int levels, const Grid3<float>& points,
+                          const float (*apex)[3]) {
+    PaintInput in;
+    in.body = m.currentBody;
+    in.corners = corners;
+    in.levels = levels;
+    in.points = &points;
+    in.apex = apex;
+    in.faceSide = &m.faceSide;
+    return in;
+}
+
+PaintInput ViewPaintInput(const ModelState& m, int corners, int levels) {
+    return BodyPaintInput(m, corners, levels, m.viewPoints, m.viewApex);
+}
+
 } // namespace solifa

@@ -53,6 +53,13 @@ struct PaintInput {
     const Grid2<uint8_t>* faceSide = nullptr;
 };
 
+// What to paint of the record: its body, its face orientations, and the ring points and
+// apexes given (the view's, or the output picture's scaled copy).
+PaintInput BodyPaintInput(const ModelState& m, int corners, int levels, const Grid3<float>& points,
+                          const float (*apex)[3]);
+// The same with the view's points and apexes.
+PaintInput ViewPaintInput(const ModelState& m, int corners, int levels);
+
 // Paints the body onto the surface; polyPoints is the point buffer reused for every face.
 void PaintBody(DrawingSurface& surface, const PaintInput& in, const AppearanceSource& appearance,
                std::array<PolyPoint, kPolyPointCount>& polyPoints);

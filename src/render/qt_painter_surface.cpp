@@ -35,15 +35,6 @@ void CopyPoints(const PolyPoint* points, int count, QPointBuffer& out) {
 
 } // namespace
 
-QColor ToQColor(ColorRef c) {
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
-
-ColorRef ToColorRef(const QColor& c) {
-    const QColor rgb = c.toRgb();
-    return MakeColorRef(rgb.red(), rgb.green(), rgb.blue());
-}
-
 QtPainterSurface::QtPainterSurface(QPaintDevice* device) : pen_(QColor(Qt::black)) {
     // A one-pixel pen that is not cosmetic: on an image it is the raster engine's fast thin
     // line, and on a scaled SVG or PDF page it stays one picture pixel wide.

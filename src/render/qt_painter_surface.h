@@ -6,14 +6,12 @@
 #include <QPainter>
 #include <QPen>
 
+#include "render/qt_color.h"
 #include "render/surface.h"
 
 class QPaintDevice;
 
 namespace solifa {
-
-QColor ToQColor(ColorRef c);
-ColorRef ToColorRef(const QColor& c);
 
 class QtPainterSurface : public DrawingSurface {
 public:

@@ -9,6 +9,7 @@
 
 #include "model/body_geometry.h"
 #include "model/rounding.h"
+#include "render/qt_color.h"
 #include "render/qt_painter_surface.h"
 #include "window/button_3d.h"
 #include "window/check_box.h"
@@ -18,6 +19,7 @@
 #include "window/line_sample.h"
 #include "window/picture_box.h"
 #include "window/scroll_bar.h"
+#include "window/text_style.h"
 #include "window/value_label.h"
 
 namespace solifa {
@@ -28,14 +30,6 @@ const QString kStartCaption = QStringLiteral("SOLIFA V1.3   ");
 
 QString indexed(const char* array, int index) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index);
-}
-
-QFont arial(double points, bool bold, bool italic = false) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    f.setItalic(italic);
-    return f;
 }
 
 } // namespace
@@ -61,12 +55,18 @@ QWidget* Form1::control(const QString& name) const {
     return it == controls_.end() ? nullptr : it->second;
 }
 
+QRect Form1::pixelRect(const DesignRect& twips, float scale) const {
+    const double tppX = platform_.screen->twipsPerPixelX();
+    const double tppY = platform_.screen->twipsPerPixelY();
+    return QRect(qRound(twips.left * scale / tppX), qRound(twips.top * scale / tppY),
+                 qRound(twips.width * scale / tppX), qRound(twips.height * scale / tppY));
+}
+
 void Form1::createControls() {
     const double tppX = platform_.screen->twipsPerPixelX();
     const double tppY = platform_.screen->twipsPerPixelY();
     auto place = [&](QWidget* w, const ControlDesign& d) {
-        placeControl(w, QRect(qRound(d.left / tppX), qRound(d.top / tppY), qRound(d.width / tppX),
-                              qRound(d.height / tppY)));
+        placeControl(w, pixelRect(DesignRect{d.left, d.top, d.width, d.height}, 1.0f));
     };
     auto make = [&](const ControlDesign& d) -> QWidget* {
         QWidget* parent = this;
@@ -78,10 +78,10 @@ void Form1::createControls() {
         case ControlKind::Button:
         case ControlKind::PlainButton: {
             auto* b = new Button3D(caption, parent);
-            b->setFont(arial(9, d.kind == ControlKind::Button));
+            b->setFont(Arial(9, d.kind == ControlKind::Button));
             b->setFocusPolicy(Qt::TabFocus);
             if (d.color != 0)
-                b->setCaptionColor(QColor(RedOf(d.color), GreenOf(d.color), BlueOf(d.color)));
+                b->setCaptionColor(ToQColor(d.color));
             w = b;
             break;
         }
@@ -90,30 +90,28 @@ void Form1::createControls() {
             // Captions sit at the top of their box, as the design places them.
             auto* l = new QLabel(caption, parent);
             l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            l->setFont(d.kind == ControlKind::Label ? arial(9, true) : arial(8.25, false));
+            l->setFont(d.kind == ControlKind::Label ? Arial(9, true) : Arial(8.25, false));
             w = l;
             break;
         }
         case ControlKind::ValueLabel:
             w = new ValueLabel(caption, parent);
-            w->setFont(arial(9, true));
+            w->setFont(Arial(9, true));
             break;
         case ControlKind::Title: {
             auto* l = new QLabel(caption, parent);
-            l->setFont(arial(48, true, true));
-            QPalette p = l->palette();
-            p.setColor(QPalette::WindowText, QColor(0, 0, 255));
-            l->setPalette(p);
+            l->setFont(Arial(48, true, true));
+            SetTextColor(l, QColor(0, 0, 255));
             w = l;
             break;
         }
         case ControlKind::Frame:
             w = new QGroupBox(caption, parent);
-            w->setFont(arial(8.25, false));
+            w->setFont(Arial(8.25, false));
             break;
         case ControlKind::CheckBox: {
             auto* c = new CheckBox(caption, parent);
-            c->setFont(arial(6.75, false));
+            c->setFont(Arial(6.75, false));
             c->setValue(d.checked ? 1 : 0);
             c->setFocusPolicy(Qt::TabFocus);
             w = c;
@@ -227,7 +225,6 @@ void Form1::createControls() {
         auto* sample = qobject_cast<LineSample*>(controls_.at(QString::fromUtf8(l.picture)));
         sample->setBorderStyle(l.style);
         sample->setLine(l.x1 / tppX, l.y1 / tppY, l.x2 / tppX, l.y2 / tppY);
-        sample->redrawSample();
     }
 
     Picture1->setFocusPolicy(Qt::StrongFocus);
@@ -291,7 +288,7 @@ void Form1::Form_Load() {
     for (const LineDesign& l : LineInventory())
         model.designGeometry[l.name] = DesignRect{l.x1, l.x2, l.y1, l.y2};
     ResetModelDefaults(model);
-    model.viewRadius = roundToInt16(Picture1->innerWidth() / 2.0);
+    model.viewRadius = ViewRadiusFor(Picture1->innerWidth());
     model.outputScale = 1.0f;
     Timer1->setInterval(0);
     model.frameCount = 8;
@@ -316,10 +313,7 @@ void Form1::Form_Load() {
             centreSplash();
     });
     guarded([&] { GenerateBody(); });
-    guarded([&] {
-        HScroll6->setMaximum(int(roundHalfEven(screen.heightPixels())));
-        HScroll6->setValue(int(roundHalfEven(Picture1->innerWidth())));
-    });
+    guarded([&] { ResetOutputSize(); });
     guarded([&] {
         if (setSplashInterval)
             setSplashInterval(3000);
@@ -341,9 +335,7 @@ void Form1::LayoutControls() {
 
     for (const ControlDesign& d : ControlInventory()) {
         QWidget* w = controls_.at(QString::fromUtf8(d.name));
-        const DesignRect& g = model.designGeometry.at(d.name);
-        const QRect r(qRound(g.left * s / tppX), qRound(g.top * s / tppY),
-                      qRound(g.width * s / tppX), qRound(g.height * s / tppY));
+        const QRect r = pixelRect(model.designGeometry.at(d.name), s);
         QFont f = w->font();
         switch (EffectiveFontGroup(d)) {
         case FontGroup::F9:
@@ -370,13 +362,16 @@ void Form1::LayoutControls() {
         // left/top/width/height hold X1, X2, Y1, Y2 for a line.
         sample->setLine(g.left * s / tppX, g.width * s / tppY, g.top * s / tppX,
                         g.height * s / tppY);
-        sample->redrawSample();
     }
 
+    ResetOutputSize();
+    model.viewRadius = ViewRadiusFor(Picture1->innerWidth());
+}
+
+void Form1::ResetOutputSize() {
     // The output size follows the view; it cannot exceed the screen height.
     HScroll6->setMaximum(int(roundHalfEven(platform_.screen->heightPixels())));
     HScroll6->setValue(std::min(int(roundHalfEven(Picture1->innerWidth())), HScroll6->maximum()));
-    model.viewRadius = roundToInt16(Picture1->innerWidth() / 2.0);
 }
 
 void Form1::Form_Resize() {
@@ -430,15 +425,9 @@ void Form1::ProjectBody() {
 void Form1::PaintCurrentBody(PictureBox* picture, const Grid3<float>& points,
                              const float (*apex)[3]) {
     const ShapeValues shape = shapeValues();
-    PaintInput in;
-    in.body = model.currentBody;
-    in.corners = shape.corners;
-    in.levels = shape.levels;
-    in.points = &points;
-    in.apex = apex;
-    in.faceSide = &model.faceSide;
     QtPainterSurface surface(&picture->image());
-    PaintBody(surface, in, ControlAppearance(*this), model.polyPoints);
+    PaintBody(surface, BodyPaintInput(model, shape.corners, shape.levels, points, apex),
+              ControlAppearance(*this), model.polyPoints);
 }
 
 void Form1::DrawView() {

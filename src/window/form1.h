@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <optional>
 
 #include "model/body_geometry.h"
 #include "model/model_state.h"
@@ -186,8 +187,14 @@ private:
     void connectDialogHandlers(); // defined with the auxiliary windows
     void setLabelCaption(QLabel* label, const QString& text);
     void placeControl(QWidget* w, const QRect& r);
+    // A design rectangle in twips, scaled, in pixels of the screen.
+    QRect pixelRect(const DesignRect& twips, float scale) const;
+    // The output size: at most the screen height, otherwise the view's inner width.
+    void ResetOutputSize();
     void focusView();
     void clearAndDrawView();
+    // Renders the output picture and writes it as a bitmap; on failure the message to show.
+    std::optional<QString> writeOutputPicture(const QString& path);
     // Paints the current body with the appearance of the controls onto a picture's image.
     void PaintCurrentBody(PictureBox* picture, const Grid3<float>& points, const float (*apex)[3]);
     // Runs one event's work; a computation fault ends that work and nothing more.

@@ -234,7 +234,6 @@ void Form1::Picture3_MouseDown(int index) {
         if (style == 6)
             style = 1;
         Picture3[index]->setBorderStyle(style);
-        Picture3[index]->redrawSample();
         clearAndDrawView();
     });
 }

@@ -5,7 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "platform/qt_color.h"
+#include "render/qt_color.h"
 
 namespace solifa {
 

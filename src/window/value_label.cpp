@@ -2,13 +2,13 @@
 
 #include <QFontMetrics>
 
+#include "window/text_style.h"
+
 namespace solifa {
 
 ValueLabel::ValueLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
     setAlignment(Qt::AlignRight | Qt::AlignTop);
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    setPalette(p);
+    SetTextColor(this, QColor(0, 0, 255));
 }
 
 void ValueLabel::setLayoutGeometry(const QRect& r) {

@@ -5,7 +5,7 @@
 #include "model/errors.h"
 #include "output/print_page.h"
 #include "output_fixture.h"
-#include "platform/qt_color.h"
+#include "render/qt_color.h"
 #include "window/check_box.h"
 
 namespace solifa {

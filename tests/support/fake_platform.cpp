@@ -1,6 +1,7 @@
 #include "support/fake_platform.h"
 
 #include <QPrinter>
+#include <algorithm>
 
 namespace solifa {
 namespace {
@@ -65,6 +66,18 @@ bool FakeClipboard::setImage(const QImage& newImage) {
         return false;
     image = newImage;
     return true;
+}
+
+int FakeMessageBox::count(Kind kind) const {
+    return int(std::count_if(messages.begin(), messages.end(),
+                             [kind](const Message& m) { return m.kind == kind; }));
+}
+
+QString FakeMessageBox::lastText(Kind kind) const {
+    for (auto it = messages.rbegin(); it != messages.rend(); ++it)
+        if (it->kind == kind)
+            return it->text;
+    return {};
 }
 
 } // namespace solifa

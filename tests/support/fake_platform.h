@@ -87,6 +87,9 @@ public:
     std::vector<Message> messages;
     std::function<void()> whileOpen;
 
+    int count(Kind kind) const;
+    QString lastText(Kind kind) const; // empty when there was none
+
     void information(QWidget* parent, const QString& title, const QString& text) override;
     void error(QWidget* parent, const QString& title, const QString& text) override;
 };

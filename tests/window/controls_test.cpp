@@ -12,7 +12,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "platform/qt_color.h"
+#include "render/qt_color.h"
 #include "window/button_3d.h"
 #include "window/check_box.h"
 #include "window/interval_timer.h"

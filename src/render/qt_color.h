@@ -1,5 +1,5 @@
 #pragma once
-// Conversions between colour references and QColor.
+// Conversions between colour references and QColor, for every part that hands colours to Qt.
 #include <QColor>
 
 #include "render/surface.h"
