@@ -98,7 +98,7 @@ public:
     void setFillStyle(int style) override { change(fillStyle_, style); }
     void setFillColor(ColorRef c) override { change(fillColor_, c); }
     void setForeColor(ColorRef c) override { change(foreColor_, c); }
-    void setDrawStyle(int style) override { change(drawStyle_, style); }
+    void setDrawStyle(DrawStyle style) override { change(drawStyle_, style); }
     void setPolyFillMode(int) override {}
     void polygon(const PolyPoint* points, int count) override { add(points, count, true); }
     void polyline(const PolyPoint* points, int count) override { add(points, count, false); }

@@ -143,7 +143,7 @@ ContentWriter SvgContent(const ModelState& model, const RenderRequest& request) 
         svg.setOutputDevice(&device);
         svg.setSize(QSize(w, w));
         svg.setViewBox(QRect(0, 0, w, w));
-        svg.setResolution(96);
+        svg.setResolution(kVectorPixelsPerInch);
         svg.setTitle(QStringLiteral("SOLIFA"));
         svg.setDescription(QString::fromUtf8(kBodyNames[model.currentBody]));
         PaintPicture(&svg, model, request);
@@ -155,11 +155,13 @@ ContentWriter PdfContent(const ModelState& model, const RenderRequest& request) 
     return [&model, &request](QIODevice& device, std::string&) {
         const int w = request.viewWidth;
         QPdfWriter pdf(&device);
-        // One picture pixel per point: the page is exactly the picture.
-        pdf.setResolution(72);
-        pdf.setPageLayout(
-            QPageLayout(QPageSize(QSize(w, w), QPageSize::Point, QString(), QPageSize::ExactMatch),
-                        QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        // A picture pixel is a pixel of a display at 96 per inch, as in the SVG: the page is
+        // exactly the picture, and both files have the same size on paper.
+        pdf.setResolution(kVectorPixelsPerInch);
+        const double side = w * 72.0 / kVectorPixelsPerInch;
+        pdf.setPageLayout(QPageLayout(
+            QPageSize(QSizeF(side, side), QPageSize::Point, QString(), QPageSize::ExactMatch),
+            QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         pdf.setCreator(QStringLiteral("SOLIFA"));
         pdf.setTitle(QString::fromUtf8(kBodyNames[model.currentBody]));
         PaintPicture(&pdf, model, request);

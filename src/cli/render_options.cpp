@@ -99,13 +99,13 @@ struct OptionDef {
 };
 
 OptionDef NumberOption(std::string name, OptionRange range, std::string help,
-                        std::function<void(ParseState&, int)> set) {
+                       std::function<void(ParseState&, int)> set) {
     OptionDef def;
     def.name = name;
     def.valueHelp = RangeText(range);
     def.help = std::move(help);
     def.apply = [name, range, set](ParseState& s,
-                                    const std::string& text) -> std::optional<std::string> {
+                                   const std::string& text) -> std::optional<std::string> {
         const std::optional<int> v = ParseWhole(text);
         if (!v)
             return name + ": " + Quoted(text) + " is not a whole number; allowed " +
@@ -119,13 +119,13 @@ OptionDef NumberOption(std::string name, OptionRange range, std::string help,
 }
 
 OptionDef CheckOption(std::string name, std::string help,
-                       std::function<void(ParseState&, bool)> set) {
+                      std::function<void(ParseState&, bool)> set) {
     return NumberOption(std::move(name), kCheckRange, std::move(help),
                         [set](ParseState& s, int v) { set(s, v != 0); });
 }
 
 OptionDef ColourOption(std::string name, std::string help,
-                        std::function<void(ParseState&, ColorRef)> set) {
+                       std::function<void(ParseState&, ColorRef)> set) {
     OptionDef def;
     def.name = name;
     def.valueHelp = "#rrggbb";
@@ -160,13 +160,13 @@ void AddGroupOptions(std::vector<OptionDef>& defs, int g) {
                      "edges of the " + side + " faces (" + ColourText(start.lineColor) + ")",
                      [group](ParseState& s, ColorRef c) { group(s).lineColor = c; }));
     defs.push_back(NumberOption("--" + side + "-dash", kDashRange,
-                                 "1 solid, 2 dash, 3 dot, 4 dash-dot, 5 dash-dot-dot (" +
-                                     std::to_string(start.dashStyle) + ")",
-                                 [group](ParseState& s, int v) { group(s).dashStyle = v; }));
+                                "1 solid, 2 dash, 3 dot, 4 dash-dot, 5 dash-dot-dot (" +
+                                    std::to_string(start.dashStyle) + ")",
+                                [group](ParseState& s, int v) { group(s).dashStyle = v; }));
     defs.push_back(CheckOption("--" + side + "-transparent",
-                                "\"transparent\": outlines only (" +
-                                    std::to_string(start.transparent ? 1 : 0) + ")",
-                                [group](ParseState& s, bool v) { group(s).transparent = v; }));
+                               "\"transparent\": outlines only (" +
+                                   std::to_string(start.transparent ? 1 : 0) + ")",
+                               [group](ParseState& s, bool v) { group(s).transparent = v; }));
     defs.push_back(
         CheckOption("--" + side + "-visible",
                     "\"sichtbar\": drawn at all (" + std::to_string(start.visible ? 1 : 0) + ")",
@@ -421,7 +421,9 @@ std::string RenderUsage() {
             left += "\n" + std::string(32, ' ');
         text += left + def.help + "\n";
     }
-    text += "\nWith visible, filled front faces the back faces are not drawn, as in the window.\n"
+    text += "\nSVG and PDF are vector drawings at 96 pixels per inch: a picture of 960 pixels is\n"
+            "10 inches (254 mm) wide in both.\n"
+            "With visible, filled front faces the back faces are not drawn, as in the window.\n"
             "Wrong input gives one line on stderr and exit status 2; nothing is written.\n";
     return text;
 }

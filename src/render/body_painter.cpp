@@ -172,7 +172,7 @@ void PaintBody(DrawingSurface& surface, const PaintInput& in, const AppearanceSo
         const CapStyle caps = appearance.caps();
         surface.setFillColor(style.faceColor);
         surface.setForeColor(style.lineColor);
-        surface.setDrawStyle(style.dashStyle - 1);
+        surface.setDrawStyle(DrawStyleOfBorder(style.dashStyle));
         const bool outline = style.transparent;
 
         if (plan.firstFanRing >= 0)

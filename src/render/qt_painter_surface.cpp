@@ -1,27 +1,18 @@
 #include "render/qt_painter_surface.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include <QLine>
+#include <QList>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPoint>
 #include <QVarLengthArray>
 
 namespace solifa {
 
 namespace {
-
-Qt::PenStyle PenStyleFor(int drawStyle) {
-    switch (drawStyle) {
-    case Dash:
-        return Qt::DashLine;
-    case Dot:
-        return Qt::DotLine;
-    case DashDot:
-        return Qt::DashDotLine;
-    case DashDotDot:
-        return Qt::DashDotDotLine;
-    default:
-        return Qt::SolidLine;
-    }
-}
 
 // The points of one face as QPoints; a face has at most kPolyPointCount corners, so the
 // buffer stays on the stack.
@@ -33,16 +24,61 @@ void CopyPoints(const PolyPoint* points, int count, QPointBuffer& out) {
         out[i] = QPoint(points[i].x, points[i].y);
 }
 
+// The segment a-b as a line from its canonical end: the smaller y, then the smaller x.
+QLine CanonicalLine(const PolyPoint& a, const PolyPoint& b) {
+    const bool aFirst = a.y < b.y || (a.y == b.y && a.x <= b.x);
+    const PolyPoint& from = aFirst ? a : b;
+    const PolyPoint& to = aFirst ? b : a;
+    return QLine(from.x, from.y, to.x, to.y);
+}
+
+// Where a one-pixel line of an image lies, as a shift of the mathematical line on a page.
+// The image lights the pixels the line passes through; a line along pixel borders takes the
+// pixels right of or below it, and a line running leftwards takes its ties on the other side.
+// Shifted so, a page rendered 1:1 inks the same pixels as the image, edges sharp and one pixel
+// wide.
+QPointF VectorStrokeShift(const QLine& canonical) {
+    const int dx = canonical.dx(), dy = canonical.dy();
+    if (dy == 0)
+        return {0, 0.5};
+    if (dx == 0)
+        return {0.5, 0};
+    if (dx > 0)
+        return {0, 0};
+    return std::abs(dx) >= std::abs(dy) ? QPointF(0.5, 0) : QPointF(0, 0.5);
+}
+
 } // namespace
 
-QtPainterSurface::QtPainterSurface(QPaintDevice* device) : pen_(QColor(Qt::black)) {
+Qt::PenStyle PenStyleFor(DrawStyle style) {
+    switch (style) {
+    case Dash:
+        return Qt::DashLine;
+    case Dot:
+        return Qt::DotLine;
+    case DashDot:
+        return Qt::DashDotLine;
+    case DashDotDot:
+        return Qt::DashDotDotLine;
+    case Solid:
+        break;
+    }
+    return Qt::SolidLine;
+}
+
+QPen OutlinePen(const QColor& color, DrawStyle style) {
     // A one-pixel pen that is not cosmetic: on an image it is the raster engine's fast thin
     // line, and on a scaled SVG or PDF page it stays one picture pixel wide.
-    pen_.setWidth(1);
-    pen_.setCapStyle(Qt::FlatCap);
-    pen_.setJoinStyle(Qt::MiterJoin);
-    if (device != nullptr && painter_.begin(device))
+    QPen pen(color, 1, PenStyleFor(style), Qt::FlatCap, Qt::MiterJoin);
+    return pen;
+}
+
+QtPainterSurface::QtPainterSurface(QPaintDevice* device)
+    : pen_(OutlinePen(QColor(Qt::black), Solid)) {
+    if (device != nullptr && painter_.begin(device)) {
         painter_.setRenderHint(QPainter::Antialiasing, false);
+        vector_ = painter_.paintEngine()->type() != QPaintEngine::Raster;
+    }
 }
 
 QtPainterSurface::~QtPainterSurface() {
@@ -72,7 +108,7 @@ void QtPainterSurface::setForeColor(ColorRef c) {
     }
 }
 
-void QtPainterSurface::setDrawStyle(int style) {
+void QtPainterSurface::setDrawStyle(DrawStyle style) {
     const Qt::PenStyle penStyle = PenStyleFor(style);
     if (penStyle != pen_.style()) {
         pen_.setStyle(penStyle);
@@ -98,19 +134,66 @@ void QtPainterSurface::applyPending() {
     }
 }
 
+void QtPainterSurface::strokeSegments(const PolyPoint* points, int count, bool closed) {
+    const bool stretchDashes = vector_ && pen_.style() != Qt::SolidLine;
+    // One call per segment: within one call the raster engine lets a line's direction shape
+    // the first pixels of the next, which would shift that line's pattern.
+    const int segments = closed ? count : count - 1;
+    for (int i = 0; i < segments; ++i) {
+        const PolyPoint& a = points[i];
+        const PolyPoint& b = points[(i + 1) % count];
+        if (a.x == b.x && a.y == b.y)
+            continue;
+        const QLine line = CanonicalLine(a, b);
+        if (!vector_) {
+            painter_.drawLine(line);
+            continue;
+        }
+        const QPointF shift = VectorStrokeShift(line);
+        if (stretchDashes) {
+            // An image lays the pattern pixel by pixel along the longer axis, a page along the
+            // length: stretched by length / longer axis, the page's dashes fall on the same
+            // pixels as the image's.
+            const double dx = std::abs(line.dx()), dy = std::abs(line.dy());
+            QList<qreal> pattern = pen_.dashPattern();
+            for (qreal& length : pattern)
+                length *= std::hypot(dx, dy) / std::max(dx, dy);
+            QPen stretched = pen_;
+            stretched.setDashPattern(pattern);
+            painter_.setPen(stretched);
+        }
+        painter_.drawLine(QLineF(line).translated(shift));
+    }
+    if (stretchDashes)
+        painter_.setPen(pen_);
+}
+
 void QtPainterSurface::polygon(const PolyPoint* points, int count) {
     if (!painter_.isActive() || count <= 0)
         return;
     applyPending();
     QPointBuffer buffer;
     CopyPoints(points, count, buffer);
-    painter_.drawPolygon(buffer.constData(), count, fillRule_);
+    if (!strokesApart()) {
+        painter_.drawPolygon(buffer.constData(), count, fillRule_);
+        return;
+    }
+    if (fillStyle_ == 0) {
+        painter_.setPen(Qt::NoPen);
+        painter_.drawPolygon(buffer.constData(), count, fillRule_);
+        painter_.setPen(pen_);
+    }
+    strokeSegments(points, count, true);
 }
 
 void QtPainterSurface::polyline(const PolyPoint* points, int count) {
     if (!painter_.isActive() || count <= 0)
         return;
     applyPending();
+    if (strokesApart()) {
+        strokeSegments(points, count, false);
+        return;
+    }
     QPointBuffer buffer;
     CopyPoints(points, count, buffer);
     painter_.drawPolyline(buffer.constData(), count);

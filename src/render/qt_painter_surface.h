@@ -2,6 +2,11 @@
 // A drawing surface that paints with a QPainter on any paint device: the QImage of the view
 // or of the output picture, and equally an SVG or PDF generator. Antialiasing is off, the pen
 // is one pixel wide, polygons are filled with a solid brush.
+//
+// Dashed outlines are stroked one segment at a time, each segment starting its pattern at its
+// canonical end (the end with the smaller y, then the smaller x). Two faces that share an edge
+// then lay identical dashes on it, whichever way round each face runs, so a hidden edge reads
+// as dashed instead of as the overlay of two shifted patterns.
 #include <QColor>
 #include <QPainter>
 #include <QPen>
@@ -12,6 +17,16 @@
 class QPaintDevice;
 
 namespace solifa {
+
+// On SVG and PDF pages a picture pixel is a pixel of a display at its logical resolution.
+inline constexpr int kVectorPixelsPerInch = 96;
+
+// The Qt pen style of a draw style; values outside DrawStyle draw solid.
+Qt::PenStyle PenStyleFor(DrawStyle style);
+
+// The pen of every outline in the program's pictures and samples: one pixel wide, flat caps,
+// the dash pattern of the draw style.
+QPen OutlinePen(const QColor& color, DrawStyle style);
 
 class QtPainterSurface : public DrawingSurface {
 public:
@@ -27,7 +42,7 @@ public:
     void setFillStyle(int style) override; // 0 solid, any other value no fill
     void setFillColor(ColorRef c) override;
     void setForeColor(ColorRef c) override;
-    void setDrawStyle(int style) override;   // 0..4, see DrawStyle; other values draw solid
+    void setDrawStyle(DrawStyle style) override;
     void setPolyFillMode(int mode) override; // 1 even-odd, 2 winding
     void polygon(const PolyPoint* points, int count) override;
     void polyline(const PolyPoint* points, int count) override;
@@ -35,6 +50,12 @@ public:
 private:
     // Hands pen and brush to the painter only when a setting changed since the last face.
     void applyPending();
+    // The outline through points, segment by segment from each segment's canonical end;
+    // closed adds the segment from the last point back to the first.
+    void strokeSegments(const PolyPoint* points, int count, bool closed);
+    // Outlines on their own, apart from the filling: always for dashed pens, and on vector
+    // devices for every pen, whose strokes are moved to the pixel centres.
+    bool strokesApart() const { return vector_ || pen_.style() != Qt::SolidLine; }
 
     QPainter painter_;
     QPen pen_;
@@ -43,6 +64,9 @@ private:
     Qt::FillRule fillRule_ = Qt::OddEvenFill;
     bool penChanged_ = true;
     bool brushChanged_ = true;
+    // An SVG or PDF page rather than pixels: a pixel's line at integer x covers x..x + 1 in
+    // an image, so vector strokes are centred at x + 0.5 to cover the same place.
+    bool vector_ = false;
 };
 
 } // namespace solifa

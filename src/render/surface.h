@@ -25,13 +25,19 @@ constexpr int BlueOf(ColorRef c) {
 // Pen draw styles: 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot.
 enum DrawStyle : int { Solid = 0, Dash = 1, Dot = 2, DashDot = 3, DashDotDot = 4 };
 
+// The draw style of a sample line's border style 1..5 (1 solid .. 5 dash-dot-dot): one less.
+// Values outside that range draw solid.
+constexpr DrawStyle DrawStyleOfBorder(int borderStyle) {
+    return borderStyle >= 1 && borderStyle <= 5 ? static_cast<DrawStyle>(borderStyle - 1) : Solid;
+}
+
 class DrawingSurface {
 public:
     virtual ~DrawingSurface() = default;
     virtual void setFillStyle(int style) = 0; // 0 = solid
     virtual void setFillColor(ColorRef c) = 0;
     virtual void setForeColor(ColorRef c) = 0;
-    virtual void setDrawStyle(int style) = 0;
+    virtual void setDrawStyle(DrawStyle style) = 0;
     virtual void setPolyFillMode(int mode) = 0; // 1 = alternate (even-odd)
     virtual void polygon(const PolyPoint* points, int count) = 0;
     virtual void polyline(const PolyPoint* points, int count) = 0;

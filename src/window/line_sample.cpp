@@ -2,27 +2,9 @@
 
 #include <QPainter>
 
+#include "render/qt_painter_surface.h"
+
 namespace solifa {
-namespace {
-
-Qt::PenStyle PenStyleOf(int borderStyle) {
-    switch (borderStyle) {
-    case 0:
-        return Qt::NoPen;
-    case 2:
-        return Qt::DashLine;
-    case 3:
-        return Qt::DotLine;
-    case 4:
-        return Qt::DashDotLine;
-    case 5:
-        return Qt::DashDotDotLine;
-    default:
-        return Qt::SolidLine;
-    }
-}
-
-} // namespace
 
 LineSample::LineSample(QWidget* parent) : PictureBox(parent) {
     redrawSample();
@@ -49,11 +31,9 @@ void LineSample::redrawSample() {
     if (picture.isNull() || borderStyle_ == 0)
         return;
     QPainter painter(&picture);
-    QPen pen(lineColor_.value_or(palette().color(QPalette::WindowText)));
-    pen.setWidth(1);
-    pen.setStyle(PenStyleOf(borderStyle_));
-    pen.setCapStyle(Qt::FlatCap);
-    painter.setPen(pen);
+    // The pen of the pictures, so the sample shows the pattern the faces get.
+    painter.setPen(OutlinePen(lineColor_.value_or(palette().color(QPalette::WindowText)),
+                              DrawStyleOfBorder(borderStyle_)));
     painter.drawLine(line_);
 }
 

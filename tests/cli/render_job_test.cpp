@@ -113,25 +113,35 @@ TEST(RenderJson, HoldsEveryLevelAndRowOfTheProjectedModel) {
         EXPECT_EQ(static_cast<float>(at("viewApex", 1, axis).toDouble()), m.viewApex[1][axis]);
 }
 
-// What the painter draws, face by face: outline or filled, and whether the pen is dashed.
+// What an SVG holds, shape by shape: a filled area, or a line; and whether it is dashed.
 struct DrawnFace {
     bool outline;
     bool dashed;
     bool operator==(const DrawnFace&) const = default;
 };
 
+// The shapes the painter's faces become on a vector page: a filled face is filled without a
+// pen, and every outline is drawn one line per edge, so that shared edges get equal dashes.
 class FaceListSurface : public DrawingSurface {
 public:
     std::vector<DrawnFace> faces;
     void setFillStyle(int) override {}
     void setFillColor(ColorRef) override {}
     void setForeColor(ColorRef) override {}
-    void setDrawStyle(int style) override { style_ = style; }
+    void setDrawStyle(DrawStyle style) override { style_ = style; }
     void setPolyFillMode(int) override {}
-    void polygon(const PolyPoint*, int) override { faces.push_back({false, style_ != Solid}); }
-    void polyline(const PolyPoint*, int) override { faces.push_back({true, style_ != Solid}); }
+    void polygon(const PolyPoint* p, int count) override {
+        faces.push_back({false, false});
+        lines(p, count, true);
+    }
+    void polyline(const PolyPoint* p, int count) override { lines(p, count, false); }
 
 private:
+    void lines(const PolyPoint* p, int count, bool closed) {
+        for (int i = 0; i < (closed ? count : count - 1); ++i)
+            if (p[i].x != p[(i + 1) % count].x || p[i].y != p[(i + 1) % count].y)
+                faces.push_back({true, style_ != Solid});
+    }
     int style_ = Solid;
 };
 
@@ -160,7 +170,7 @@ std::vector<DrawnFace> SvgShapes(const QByteArray& svg) {
 
 class SvgFaces : public ::testing::TestWithParam<std::vector<std::string>> {};
 
-TEST_P(SvgFaces, OneShapePerDrawnFaceDashedOnTheBackFaces) {
+TEST_P(SvgFaces, FillsAndEdgesOfTheDrawnFacesDashedOnTheBackFaces) {
     const RenderRequest r = Request(GetParam());
     const ModelState m = ComputeModel(r);
     FaceListSurface painted;
@@ -176,7 +186,9 @@ TEST_P(SvgFaces, OneShapePerDrawnFaceDashedOnTheBackFaces) {
         svg.setViewBox(QRect(0, 0, r.viewWidth, r.viewWidth));
         PaintPicture(&svg, m, r);
     }
-    std::vector<DrawnFace> expected{{false, false}}; // the background
+    // The background square, filled and edged in its own colour.
+    std::vector<DrawnFace> expected{
+        {false, false}, {true, false}, {true, false}, {true, false}, {true, false}};
     expected.insert(expected.end(), painted.faces.begin(), painted.faces.end());
     EXPECT_EQ(SvgShapes(out.data()), expected);
     // The back faces of these settings are dotted or dashed, the front ones solid.
@@ -192,9 +204,9 @@ INSTANTIATE_TEST_SUITE_P(
                       std::vector<std::string>{"--body", "Zylinder", "--tilt", "70",
                                                "--back-transparent", "1", "--back-dash", "2"}));
 
-TEST(RenderFiles, PdfIsOneVectorPageOfThePicturesSize) {
+TEST(RenderFiles, PdfIsOneVectorPageOfThePicturesSizeAt96PixelsPerInch) {
     QTemporaryDir dir;
-    RenderRequest r = Request({"--body", "cone", "--tilt", "30", "--view-width", "150"});
+    RenderRequest r = Request({"--body", "cone", "--tilt", "30", "--view-width", "192"});
     r.outputPath = dir.filePath("kegel.pdf").toStdString();
     r.format = PictureFormat::Pdf;
     ASSERT_EQ(RunRenderJob(r).exitCode, kExitOk);
@@ -202,7 +214,7 @@ TEST(RenderFiles, PdfIsOneVectorPageOfThePicturesSize) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray pdf = file.readAll();
     EXPECT_EQ(pdf.count("/Type /Page\n"), 1);
-    EXPECT_TRUE(pdf.contains("/MediaBox [0 0 150.000000 150.000000]"));
+    EXPECT_TRUE(pdf.contains("/MediaBox [0 0 144.000000 144.000000]")); // 2 inches
     EXPECT_FALSE(pdf.contains("/Subtype /Image"));
 }
 

@@ -58,7 +58,7 @@ TEST(ColorRefConversion, KeepsRedInTheLowByte) {
 
 // Draw styles 0..4 give solid, dash, dot, dash-dot and dash-dot-dot lines one pixel wide.
 struct DashCase {
-    int drawStyle;
+    DrawStyle drawStyle;
     std::vector<int> firstRuns; // lengths of the first drawn runs along the line
 };
 

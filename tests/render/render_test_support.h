@@ -23,7 +23,9 @@ public:
     void setFillStyle(int style) override { calls.push_back({SurfaceCall::FillStyle, style, {}}); }
     void setFillColor(ColorRef c) override { calls.push_back({SurfaceCall::FillColor, c, {}}); }
     void setForeColor(ColorRef c) override { calls.push_back({SurfaceCall::ForeColor, c, {}}); }
-    void setDrawStyle(int style) override { calls.push_back({SurfaceCall::DrawStyle, style, {}}); }
+    void setDrawStyle(DrawStyle style) override {
+        calls.push_back({SurfaceCall::DrawStyle, style, {}});
+    }
     void setPolyFillMode(int mode) override {
         calls.push_back({SurfaceCall::PolyFillMode, mode, {}});
     }

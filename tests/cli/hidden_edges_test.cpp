@@ -1,0 +1,250 @@
+// Hidden edges on a worksheet picture keep their dash pattern: every edge lies on two faces,
+// and both must lay the same dashes on it, in the bitmap and in the SVG as a reader sees it.
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QPainter>
+#include <QProcess>
+#include <QSvgGenerator>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <functional>
+#include <sstream>
+#include <string>
+
+#include "cli/render_job.h"
+#include "model/body_geometry.h"
+#include "render/qt_painter_surface.h"
+#include "support/hidden_edges.h"
+
+namespace solifa {
+namespace {
+
+using test::Edge;
+
+struct WorksheetCase {
+    int body;
+    int tilt;
+    int rotation;
+    int dashStyle;    // 2 dash, 3 dot
+    bool transparent; // back faces outline only, or filled
+};
+
+std::string Name(const WorksheetCase& c) {
+    std::ostringstream s;
+    s << kBodyNames[c.body] << "_tilt" << c.tilt << "_rot" << c.rotation
+      << (c.dashStyle == 2 ? "_dash" : "_dot") << (c.transparent ? "_outline" : "_filled");
+    std::string name = s.str();
+    std::erase_if(
+        name, [](char ch) { return !std::isalnum(static_cast<unsigned char>(ch)) && ch != '_'; });
+    return name;
+}
+
+// Black lines on white; the front outlines blue, so their crossings can be told apart; the
+// back faces grey when filled, which is lighter than half black.
+RenderRequest Worksheet(const WorksheetCase& c) {
+    RenderRequest r;
+    r.body = c.body;
+    r.corners = kDefaultCorners[c.body];
+    r.levels = kDefaultLevels[c.body];
+    r.tilt = c.tilt;
+    r.rotation = c.rotation;
+    r.zoom = 80;
+    r.viewWidth = 400;
+    r.background = MakeColorRef(255, 255, 255);
+    FixedAppearance& a = r.appearance;
+    a.groups[0] = {MakeColorRef(200, 200, 200), MakeColorRef(0, 0, 0), c.dashStyle, c.transparent,
+                   true};
+    a.groups[1] = {MakeColorRef(0, 128, 0), MakeColorRef(0, 0, 255), 1, true, true};
+    a.capStyle.color[0] = MakeColorRef(200, 200, 200);
+    a.capStyle.color[1] = MakeColorRef(200, 200, 200);
+    // Caps as outlines: a filled cap seen from outside would rightly hide the edges behind it.
+    a.capStyle.topTransparent = true;
+    a.capStyle.bottomTransparent = true;
+    return r;
+}
+
+using Painting = std::function<void(QPaintDevice*)>;
+
+// What painting puts on a white image of the given size: straight into the image, or as an
+// SVG drawing rendered 1:1, as a viewer shows it.
+QImage Rasterised(const Painting& paint, QSize size, bool viaSvg) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    if (!viaSvg) {
+        paint(&image);
+        return image;
+    }
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&out);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        paint(&svg);
+    }
+    QSvgRenderer renderer(out.data());
+    QPainter painter(&image);
+    renderer.render(&painter, QRectF(QPointF(0, 0), size));
+    return image;
+}
+
+// One stroke of the edge alone, in the pattern of the style, on a picture just large enough.
+test::InkMeasure SingleStroke(const Edge& e, const std::vector<Edge>& others, DrawStyle style,
+                              bool viaSvg) {
+    constexpr int kMargin = 4;
+    const int left = std::min(e.a.x, e.b.x) - kMargin;
+    const int top = std::min(e.a.y, e.b.y) - kMargin;
+    const QSize size(std::abs(e.a.x - e.b.x) + 2 * kMargin, std::abs(e.a.y - e.b.y) + 2 * kMargin);
+    const QImage image = Rasterised(
+        [&](QPaintDevice* device) {
+            QtPainterSurface surface(device);
+            surface.setForeColor(MakeColorRef(0, 0, 0));
+            surface.setDrawStyle(style);
+            const PolyPoint line[2] = {{e.a.x - left, e.a.y - top}, {e.b.x - left, e.b.y - top}};
+            surface.polyline(line, 2);
+        },
+        size, viaSvg);
+    return test::InkedShare(image, e, others, -left, -top);
+}
+
+// Every hidden edge long enough to show its pattern is inked as one stroke of it: a second
+// stroke in another phase, from the other face on the edge, inks a dash edge up to 100 % and
+// a dot edge up to 67 %. Returns how many edges were checked.
+int ExpectPatternOnHiddenEdges(const QImage& image, const test::BodyEdges& edges, int dashStyle,
+                               bool viaSvg) {
+    const DrawStyle style = DrawStyleOfBorder(dashStyle);
+    const double duty = test::PatternDuty(style);
+    int checked = 0;
+    for (const Edge& e : edges.hidden) {
+        const test::InkMeasure m = test::InkedShare(image, e, edges.all);
+        if (m.samples < 12)
+            continue;
+        ++checked;
+        const test::InkMeasure alone = SingleStroke(e, edges.all, style, viaSvg);
+        const std::string where = std::string(viaSvg ? "svg" : "bitmap") + ": edge (" +
+                                  std::to_string(e.a.x) + "," + std::to_string(e.a.y) + ")-(" +
+                                  std::to_string(e.b.x) + "," + std::to_string(e.b.y) + "), " +
+                                  std::to_string(m.samples) + " samples";
+        EXPECT_NEAR(m.share, alone.share, 0.08) << where;
+        // Antialiased dots of a drawing spread over neighbouring pixels; the bitmap's do not.
+        if (!viaSvg && m.samples >= 30) {
+            EXPECT_NEAR(m.share, duty, 0.12) << where;
+        }
+    }
+    return checked;
+}
+
+class HiddenEdgePattern : public ::testing::TestWithParam<WorksheetCase> {};
+
+TEST_P(HiddenEdgePattern, IsKeptInTheBitmapAndInTheSvg) {
+    const RenderRequest r = Worksheet(GetParam());
+    const ModelState m = ComputeModel(r);
+    const test::BodyEdges edges = test::EdgesOf(
+        ViewPaintInput(m, m.bodyPoints.maxCorner(), m.bodyPoints.maxLevel()), r.appearance);
+    if (edges.hidden.empty())
+        GTEST_SKIP() << "every edge of this view is seen";
+    const QSize size(r.viewWidth, r.viewWidth);
+    const Painting picture = [&](QPaintDevice* device) { PaintPicture(device, m, r); };
+    for (bool viaSvg : {false, true}) {
+        const int checked = ExpectPatternOnHiddenEdges(Rasterised(picture, size, viaSvg), edges,
+                                                       GetParam().dashStyle, viaSvg);
+        EXPECT_GE(checked, 1) << "no hidden edge long enough to measure";
+    }
+}
+
+std::vector<WorksheetCase> AllCases() {
+    std::vector<WorksheetCase> cases;
+    const int tilts[] = {10, 25, 40};
+    const int rotations[] = {0, 20, 37};
+    for (int body = 0; body < kBodyCount; ++body)
+        for (int k = 0; k < 3; ++k)
+            for (int dash : {2, 3})
+                for (bool transparent : {true, false})
+                    cases.push_back({body, tilts[k], rotations[(k + body) % 3], dash, transparent});
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Worksheets, HiddenEdgePattern, ::testing::ValuesIn(AllCases()),
+                         [](const auto& info) { return Name(info.param); });
+
+// A drawing rendered 1:1 covers the bitmap's line pixels and not their neighbours: its strokes
+// lie on the pixel centres, and its dashes on the bitmap's dashes.
+struct VectorCase {
+    const char* format;
+    int body;
+    int dashStyle;
+    double maxStray; // dark pixels beside the lines, as a share of the line pixels
+};
+
+class VectorPicture : public ::testing::TestWithParam<VectorCase> {};
+
+QImage PdfRasterised(const RenderRequest& request) {
+    QTemporaryDir dir;
+    RenderRequest r = request;
+    r.outputPath = dir.filePath("p.pdf").toStdString();
+    r.format = PictureFormat::Pdf;
+    EXPECT_EQ(RunRenderJob(r).exitCode, kExitOk);
+    QProcess pdftoppm;
+    pdftoppm.start("pdftoppm", {"-r", QString::number(kVectorPixelsPerInch), "-png", "-singlefile",
+                                dir.filePath("p.pdf"), dir.filePath("p")});
+    EXPECT_TRUE(pdftoppm.waitForFinished(60000));
+    EXPECT_EQ(pdftoppm.exitCode(), 0) << pdftoppm.readAllStandardError().toStdString();
+    return QImage(dir.filePath("p.png")).convertToFormat(QImage::Format_RGB32);
+}
+
+// At least half black, or (for pixels beside a line) clearly black: an antialiased line that
+// lies where the bitmap's lies leaves its neighbours light grey at most.
+bool Dark(const QImage& image, int x, int y) {
+    return qGray(image.pixel(x, y)) < 128;
+}
+bool Black(const QImage& image, int x, int y) {
+    return qGray(image.pixel(x, y)) < 64;
+}
+
+TEST_P(VectorPicture, CoversTheBitmapsLinePixelsOnePixelWide) {
+    WorksheetCase c{GetParam().body, 30, 20, GetParam().dashStyle, true};
+    RenderRequest r = Worksheet(c);
+    r.appearance.groups[1].lineColor = MakeColorRef(0, 0, 0);
+    const ModelState m = ComputeModel(r);
+    const QSize size(r.viewWidth, r.viewWidth);
+    const QImage bitmap = RenderImage(m, r);
+    const QImage vector =
+        std::string(GetParam().format) == "svg"
+            ? Rasterised([&](QPaintDevice* d) { PaintPicture(d, m, r); }, size, true)
+            : PdfRasterised(r);
+    ASSERT_EQ(vector.size(), bitmap.size());
+    long line = 0, covered = 0, stray = 0;
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x) {
+            line += Dark(bitmap, x, y);
+            covered += Dark(bitmap, x, y) && Dark(vector, x, y);
+            stray += !Dark(bitmap, x, y) && Black(vector, x, y);
+        }
+    ASSERT_GT(line, 500);
+    EXPECT_GE(covered, line * 9 / 10) << covered << " of " << line << " line pixels";
+    EXPECT_LE(stray, line * GetParam().maxStray)
+        << stray << " dark pixels beside " << line << " line pixels";
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, VectorPicture,
+                         // Dots are single pixels in a bitmap, which no antialiased drawing
+                         // reproduces. Nearly upright lines, as the cylinder's, grey a few
+                         // neighbours where they step, and Poppler draws line ends a little
+                         // larger than Qt.
+                         ::testing::Values(VectorCase{"svg", Wuerfel, 1, 0.05},
+                                           VectorCase{"svg", Kegel, 2, 0.05},
+                                           VectorCase{"svg", Zylinder, 2, 0.12},
+                                           VectorCase{"pdf", Wuerfel, 1, 0.15},
+                                           VectorCase{"pdf", Zylinder, 1, 0.15}),
+                         [](const auto& info) {
+                             return std::string(info.param.format) + "_" +
+                                    std::to_string(info.param.body) + "_dash" +
+                                    std::to_string(info.param.dashStyle);
+                         });
+
+} // namespace
+} // namespace solifa

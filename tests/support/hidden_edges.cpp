@@ -1,0 +1,161 @@
+#include "support/hidden_edges.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <set>
+#include <tuple>
+
+#include <QColor>
+
+namespace solifa::test {
+namespace {
+
+using Key = std::tuple<int, int, int, int>;
+
+Key KeyOf(const PolyPoint& a, const PolyPoint& b) {
+    const bool aFirst = a.y < b.y || (a.y == b.y && a.x <= b.x);
+    const PolyPoint& p = aFirst ? a : b;
+    const PolyPoint& q = aFirst ? b : a;
+    return {p.x, p.y, q.x, q.y};
+}
+
+// Collects the segments of every outline the painter asks for.
+class SegmentSurface : public DrawingSurface {
+public:
+    std::set<Key> segments;
+    void setFillStyle(int) override {}
+    void setFillColor(ColorRef) override {}
+    void setForeColor(ColorRef) override {}
+    void setDrawStyle(DrawStyle) override {}
+    void setPolyFillMode(int) override {}
+    void polygon(const PolyPoint* p, int count) override { add(p, count, true); }
+    void polyline(const PolyPoint* p, int count) override { add(p, count, false); }
+
+private:
+    void add(const PolyPoint* p, int count, bool closed) {
+        const int n = closed ? count : count - 1;
+        for (int i = 0; i < n; ++i) {
+            const PolyPoint& a = p[i];
+            const PolyPoint& b = p[(i + 1) % count];
+            if (a.x != b.x || a.y != b.y)
+                segments.insert(KeyOf(a, b));
+        }
+    }
+};
+
+std::set<Key> SegmentsOfPass(const PaintInput& in, FixedAppearance look, int pass) {
+    look.groups[1 - pass].visible = false;
+    look.groups[pass].visible = true;
+    SegmentSurface surface;
+    std::array<PolyPoint, kPolyPointCount> buffer{};
+    PaintBody(surface, in, look, buffer);
+    return surface.segments;
+}
+
+double Ink(const QImage& image, int x, int y) {
+    if (x < 0 || y < 0 || x >= image.width() || y >= image.height())
+        return 0;
+    const QColor c = image.pixelColor(x, y);
+    return 1.0 - std::max({c.red(), c.green(), c.blue()}) / 255.0;
+}
+
+bool BlueLine(const QImage& image, int x, int y) {
+    if (x < 0 || y < 0 || x >= image.width() || y >= image.height())
+        return false;
+    const QColor c = image.pixelColor(x, y);
+    return c.blue() > c.red() + 60 && c.blue() > c.green() + 60;
+}
+
+} // namespace
+
+BodyEdges EdgesOf(const PaintInput& in, const FixedAppearance& appearance) {
+    const std::set<Key> back = SegmentsOfPass(in, appearance, 0);
+    const std::set<Key> front = SegmentsOfPass(in, appearance, 1);
+    BodyEdges edges;
+    for (const auto& [x1, y1, x2, y2] : back)
+        if (!front.count({x1, y1, x2, y2}))
+            edges.hidden.push_back({{x1, y1}, {x2, y2}});
+    std::set<Key> all = back;
+    all.insert(front.begin(), front.end());
+    for (const auto& [x1, y1, x2, y2] : all)
+        edges.all.push_back({{x1, y1}, {x2, y2}});
+    return edges;
+}
+
+namespace {
+
+double DistanceToSegment(double px, double py, const Edge& e) {
+    const double ax = e.a.x, ay = e.a.y, dx = e.b.x - ax, dy = e.b.y - ay;
+    const double len2 = dx * dx + dy * dy;
+    const double t = len2 > 0 ? std::clamp(((px - ax) * dx + (py - ay) * dy) / len2, 0.0, 1.0) : 0;
+    return std::hypot(px - (ax + t * dx), py - (ay + t * dy));
+}
+
+bool SameEdge(const Edge& a, const Edge& b) {
+    return KeyOf(a.a, a.b) == KeyOf(b.a, b.b);
+}
+
+} // namespace
+
+InkMeasure InkedShare(const QImage& image, const Edge& edge, const std::vector<Edge>& others,
+                      int offsetX, int offsetY) {
+    constexpr double kNear = 2.5;
+    std::vector<Edge> near;
+    for (const Edge& o : others)
+        if (!SameEdge(o, edge))
+            near.push_back(o);
+    const double x1 = edge.a.x + offsetX, y1 = edge.a.y + offsetY;
+    const double x2 = edge.b.x + offsetX, y2 = edge.b.y + offsetY;
+    const bool alongX = std::abs(x2 - x1) >= std::abs(y2 - y1);
+    const int length = static_cast<int>(std::max(std::abs(x2 - x1), std::abs(y2 - y1)));
+    InkMeasure m;
+    int inked = 0;
+    for (int t = 0; t <= length; ++t) {
+        const double f = static_cast<double>(t) / length;
+        const double major = alongX ? x1 + (x2 - x1) * f : y1 + (y2 - y1) * f;
+        const double minor = alongX ? y1 + (y2 - y1) * f : x1 + (x2 - x1) * f;
+        const double ex = edge.a.x + (edge.b.x - edge.a.x) * f;
+        const double ey = edge.a.y + (edge.b.y - edge.a.y) * f;
+        if (std::any_of(near.begin(), near.end(),
+                        [&](const Edge& o) { return DistanceToSegment(ex, ey, o) < kNear; }))
+            continue;
+        const int maj = static_cast<int>(std::lround(major));
+        double ink = 0;
+        bool crossed = false;
+        for (int k = static_cast<int>(std::floor(minor)) - 1; k <= std::ceil(minor) + 1; ++k) {
+            // The neighbours beyond floor and ceil only count when the line runs close.
+            if (std::abs(k - minor) > 1.0)
+                continue;
+            const int x = alongX ? maj : k;
+            const int y = alongX ? k : maj;
+            ink = std::max(ink, Ink(image, x, y));
+            crossed = crossed || BlueLine(image, x, y);
+        }
+        if (crossed)
+            continue;
+        ++m.samples;
+        inked += ink >= 0.5;
+    }
+    m.share = m.samples > 0 ? static_cast<double>(inked) / m.samples : 0;
+    return m;
+}
+
+double PatternDuty(DrawStyle style) {
+    switch (style) {
+    case Dash:
+        return 4.0 / 6.0;
+    case Dot:
+        return 1.0 / 3.0;
+    case DashDot:
+        return 5.0 / 9.0;
+    case DashDotDot:
+        return 6.0 / 12.0;
+    case Solid:
+        break;
+    }
+    return 1.0;
+}
+
+} // namespace solifa::test

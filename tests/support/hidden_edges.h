@@ -1,0 +1,38 @@
+#pragma once
+// The hidden edges of a painted body and how much of each is inked in a picture, for tests
+// that check what a worksheet reader sees: a dashed hidden edge about two thirds inked, a
+// dotted one about a third, and never the fuller ink of two shifted patterns on one edge.
+#include <QImage>
+
+#include <vector>
+
+#include "render/body_painter.h"
+
+namespace solifa::test {
+
+struct Edge {
+    PolyPoint a;
+    PolyPoint b;
+};
+
+struct BodyEdges {
+    std::vector<Edge> hidden; // drawn only by faces of the back pass: all of them face away
+    std::vector<Edge> all;    // every edge either pass draws
+};
+BodyEdges EdgesOf(const PaintInput& in, const FixedAppearance& appearance);
+
+// Of an edge's samples (one per pixel along its longer axis), the share that is inked: a
+// pixel on or next to the line that is at least half black. Left out are samples within
+// 2.5 pixels of another edge, where lines meet or run close, and samples where a blue line
+// crosses. Offset shifts the edge, for pictures that hold the view at an offset.
+struct InkMeasure {
+    double share = 0;
+    int samples = 0;
+};
+InkMeasure InkedShare(const QImage& image, const Edge& edge, const std::vector<Edge>& others,
+                      int offsetX = 0, int offsetY = 0);
+
+// The share of a pattern's length that is ink: solid 1, dash 2/3, dot 1/3 ...
+double PatternDuty(DrawStyle style);
+
+} // namespace solifa::test
