@@ -3,6 +3,7 @@
 //   geometry   generation and projection of the sphere, the largest body and the start body;
 //   painter    the body painter on a QPainter surface, the same polygons drawn with bare
 //              QPainter calls (the cost of the drawing itself), and one clear of the image;
+//              the same for the worksheet look, dashed back outlines over white;
 //   window     one movement of the rotation scroll bar on the real main window;
 //   output     the output picture at a 4K screen's height, and the file button writing it;
 //   series     one frame of a frame series written to a temporary folder.
@@ -73,6 +74,14 @@ FixedAppearance WorstCaseAppearance() {
     return a;
 }
 
+// A worksheet: every face as an outline on white, the back ones dashed, the front ones solid.
+FixedAppearance WorksheetAppearance() {
+    FixedAppearance a;
+    a.groups[0] = FaceGroupStyle{MakeColorRef(255, 0, 0), MakeColorRef(0, 0, 0), 2, true, true};
+    a.groups[1] = FaceGroupStyle{MakeColorRef(0, 128, 0), MakeColorRef(0, 0, 0), 1, true, true};
+    return a;
+}
+
 // --- the same drawing in bare QPainter calls ---
 
 // What the body painter asked of a surface, kept in QPainter's terms: the pen and brush of
@@ -112,11 +121,7 @@ private:
     }
     void add(const PolyPoint* points, int count, bool filled) {
         if (changed_) {
-            static constexpr Qt::PenStyle kPenStyles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine,
-                                                          Qt::DashDotLine, Qt::DashDotDotLine};
-            QPen pen(ToQColor(foreColor_), 1,
-                     drawStyle_ >= 0 && drawStyle_ < 5 ? kPenStyles[drawStyle_] : Qt::SolidLine,
-                     Qt::FlatCap, Qt::MiterJoin);
+            const QPen pen = OutlinePen(ToQColor(foreColor_), drawStyle_);
             const QBrush brush = fillStyle_ == 0 ? QBrush(ToQColor(fillColor_)) : QBrush();
             out_.styles.push_back({pen, brush});
             changed_ = false;
@@ -131,7 +136,7 @@ private:
     int fillStyle_ = 0;
     ColorRef fillColor_ = 0;
     ColorRef foreColor_ = 0;
-    int drawStyle_ = 0;
+    DrawStyle drawStyle_ = Solid;
     bool changed_ = true;
 };
 
@@ -267,10 +272,10 @@ void Geometry(benchmark::State& state, int n) {
 
 // --- 2: the painter at a 1000-pixel view ---
 
-void PainterOnImage(benchmark::State& state) {
+void PainterOnImage(benchmark::State& state, FixedAppearance (*look)()) {
     const ModelState m = SphereModel(kRadius, kLargestSphere);
     const PaintInput in = ViewPaintInput(m, kLargestSphere, kLargestSphere);
-    const FixedAppearance appearance = WorstCaseAppearance();
+    const FixedAppearance appearance = look();
     std::array<PolyPoint, kPolyPointCount> buffer{};
     QImage image(kViewSize, kViewSize, QImage::Format_RGB32);
     image.fill(kBackground);
@@ -282,10 +287,11 @@ void PainterOnImage(benchmark::State& state) {
     state.SetLabel(std::to_string(Record(in, appearance).faces.size()) + " faces");
 }
 
-void BareQPainter(benchmark::State& state) {
+// The baseline draws every face in one call: a filled polygon, or an outline as one polyline.
+void BareQPainter(benchmark::State& state, FixedAppearance (*look)()) {
     const ModelState m = SphereModel(kRadius, kLargestSphere);
     const RecordedDrawing drawing =
-        Record(ViewPaintInput(m, kLargestSphere, kLargestSphere), WorstCaseAppearance());
+        Record(ViewPaintInput(m, kLargestSphere, kLargestSphere), look());
     QImage image(kViewSize, kViewSize, QImage::Format_RGB32);
     image.fill(kBackground);
     for (auto _ : state)
@@ -474,8 +480,10 @@ void RegisterAll() {
     };
     add("geometry/sphere_36x36", Geometry, kMicrosecond, kLargestSphere);
     add("geometry/sphere_18x18", Geometry, kMicrosecond, kStartSphere);
-    add("painter/body_painter", PainterOnImage, kMillisecond);
-    add("painter/bare_qpainter", BareQPainter, kMillisecond);
+    add("painter/body_painter", PainterOnImage, kMillisecond, WorstCaseAppearance);
+    add("painter/bare_qpainter", BareQPainter, kMillisecond, WorstCaseAppearance);
+    add("painter/worksheet", PainterOnImage, kMillisecond, WorksheetAppearance);
+    add("painter/bare_worksheet", BareQPainter, kMillisecond, WorksheetAppearance);
     add("painter/clear_image", ClearImage, kMillisecond);
     add("window/rotation_scroll", RotationScroll, kMillisecond);
     add("output/render_output_2160", RenderOutput4K, kMillisecond);

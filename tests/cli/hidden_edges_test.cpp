@@ -22,8 +22,6 @@
 namespace solifa {
 namespace {
 
-using test::Edge;
-
 struct WorksheetCase {
     int body;
     int tilt;
@@ -66,78 +64,6 @@ RenderRequest Worksheet(const WorksheetCase& c) {
     return r;
 }
 
-using Painting = std::function<void(QPaintDevice*)>;
-
-// What painting puts on a white image of the given size: straight into the image, or as an
-// SVG drawing rendered 1:1, as a viewer shows it.
-QImage Rasterised(const Painting& paint, QSize size, bool viaSvg) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    if (!viaSvg) {
-        paint(&image);
-        return image;
-    }
-    QBuffer out;
-    out.open(QIODevice::WriteOnly);
-    {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&out);
-        svg.setSize(size);
-        svg.setViewBox(QRect(QPoint(0, 0), size));
-        paint(&svg);
-    }
-    QSvgRenderer renderer(out.data());
-    QPainter painter(&image);
-    renderer.render(&painter, QRectF(QPointF(0, 0), size));
-    return image;
-}
-
-// One stroke of the edge alone, in the pattern of the style, on a picture just large enough.
-test::InkMeasure SingleStroke(const Edge& e, const std::vector<Edge>& others, DrawStyle style,
-                              bool viaSvg) {
-    constexpr int kMargin = 4;
-    const int left = std::min(e.a.x, e.b.x) - kMargin;
-    const int top = std::min(e.a.y, e.b.y) - kMargin;
-    const QSize size(std::abs(e.a.x - e.b.x) + 2 * kMargin, std::abs(e.a.y - e.b.y) + 2 * kMargin);
-    const QImage image = Rasterised(
-        [&](QPaintDevice* device) {
-            QtPainterSurface surface(device);
-            surface.setForeColor(MakeColorRef(0, 0, 0));
-            surface.setDrawStyle(style);
-            const PolyPoint line[2] = {{e.a.x - left, e.a.y - top}, {e.b.x - left, e.b.y - top}};
-            surface.polyline(line, 2);
-        },
-        size, viaSvg);
-    return test::InkedShare(image, e, others, -left, -top);
-}
-
-// Every hidden edge long enough to show its pattern is inked as one stroke of it: a second
-// stroke in another phase, from the other face on the edge, inks a dash edge up to 100 % and
-// a dot edge up to 67 %. Returns how many edges were checked.
-int ExpectPatternOnHiddenEdges(const QImage& image, const test::BodyEdges& edges, int dashStyle,
-                               bool viaSvg) {
-    const DrawStyle style = DrawStyleOfBorder(dashStyle);
-    const double duty = test::PatternDuty(style);
-    int checked = 0;
-    for (const Edge& e : edges.hidden) {
-        const test::InkMeasure m = test::InkedShare(image, e, edges.all);
-        if (m.samples < 12)
-            continue;
-        ++checked;
-        const test::InkMeasure alone = SingleStroke(e, edges.all, style, viaSvg);
-        const std::string where = std::string(viaSvg ? "svg" : "bitmap") + ": edge (" +
-                                  std::to_string(e.a.x) + "," + std::to_string(e.a.y) + ")-(" +
-                                  std::to_string(e.b.x) + "," + std::to_string(e.b.y) + "), " +
-                                  std::to_string(m.samples) + " samples";
-        EXPECT_NEAR(m.share, alone.share, 0.08) << where;
-        // Antialiased dots of a drawing spread over neighbouring pixels; the bitmap's do not.
-        if (!viaSvg && m.samples >= 30) {
-            EXPECT_NEAR(m.share, duty, 0.12) << where;
-        }
-    }
-    return checked;
-}
-
 class HiddenEdgePattern : public ::testing::TestWithParam<WorksheetCase> {};
 
 TEST_P(HiddenEdgePattern, IsKeptInTheBitmapAndInTheSvg) {
@@ -148,10 +74,11 @@ TEST_P(HiddenEdgePattern, IsKeptInTheBitmapAndInTheSvg) {
     if (edges.hidden.empty())
         GTEST_SKIP() << "every edge of this view is seen";
     const QSize size(r.viewWidth, r.viewWidth);
-    const Painting picture = [&](QPaintDevice* device) { PaintPicture(device, m, r); };
+    const test::Painting picture = [&](QPaintDevice* device) { PaintPicture(device, m, r); };
     for (bool viaSvg : {false, true}) {
-        const int checked = ExpectPatternOnHiddenEdges(Rasterised(picture, size, viaSvg), edges,
-                                                       GetParam().dashStyle, viaSvg);
+        const int checked =
+            test::ExpectPatternOnHiddenEdges(test::Rasterised(picture, size, viaSvg), edges,
+                                             DrawStyleOfBorder(GetParam().dashStyle), viaSvg);
         EXPECT_GE(checked, 1) << "no hidden edge long enough to measure";
     }
 }
@@ -214,7 +141,7 @@ TEST_P(VectorPicture, CoversTheBitmapsLinePixelsOnePixelWide) {
     const QImage bitmap = RenderImage(m, r);
     const QImage vector =
         std::string(GetParam().format) == "svg"
-            ? Rasterised([&](QPaintDevice* d) { PaintPicture(d, m, r); }, size, true)
+            ? test::Rasterised([&](QPaintDevice* d) { PaintPicture(d, m, r); }, size, true)
             : PdfRasterised(r);
     ASSERT_EQ(vector.size(), bitmap.size());
     long line = 0, covered = 0, stray = 0;

@@ -7,7 +7,15 @@
 #include <set>
 #include <tuple>
 
+#include <QBuffer>
 #include <QColor>
+#include <QPainter>
+#include <QSvgGenerator>
+#include <QSvgRenderer>
+
+#include <gtest/gtest.h>
+
+#include "render/qt_painter_surface.h"
 
 namespace solifa::test {
 namespace {
@@ -45,7 +53,11 @@ private:
     }
 };
 
-std::set<Key> SegmentsOfPass(const PaintInput& in, FixedAppearance look, int pass) {
+std::set<Key> SegmentsOfPass(const PaintInput& in, const AppearanceSource& appearance, int pass) {
+    FixedAppearance look;
+    for (int g = 0; g < 2; ++g)
+        look.groups[g] = appearance.group(g);
+    look.capStyle = appearance.caps();
     look.groups[1 - pass].visible = false;
     look.groups[pass].visible = true;
     SegmentSurface surface;
@@ -70,7 +82,7 @@ bool BlueLine(const QImage& image, int x, int y) {
 
 } // namespace
 
-BodyEdges EdgesOf(const PaintInput& in, const FixedAppearance& appearance) {
+BodyEdges EdgesOf(const PaintInput& in, const AppearanceSource& appearance) {
     const std::set<Key> back = SegmentsOfPass(in, appearance, 0);
     const std::set<Key> front = SegmentsOfPass(in, appearance, 1);
     BodyEdges edges;
@@ -156,6 +168,74 @@ double PatternDuty(DrawStyle style) {
         break;
     }
     return 1.0;
+}
+
+QImage Rasterised(const Painting& paint, QSize size, bool viaSvg) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    if (!viaSvg) {
+        paint(&image);
+        return image;
+    }
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&out);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        paint(&svg);
+    }
+    QSvgRenderer renderer(out.data());
+    QPainter painter(&image);
+    renderer.render(&painter, QRectF(QPointF(0, 0), size));
+    return image;
+}
+
+namespace {
+
+// One stroke of the edge alone, on a picture just large enough.
+InkMeasure SingleStroke(const Edge& e, const std::vector<Edge>& others, DrawStyle style,
+                        bool viaSvg) {
+    constexpr int kMargin = 4;
+    const int left = std::min(e.a.x, e.b.x) - kMargin;
+    const int top = std::min(e.a.y, e.b.y) - kMargin;
+    const QSize size(std::abs(e.a.x - e.b.x) + 2 * kMargin, std::abs(e.a.y - e.b.y) + 2 * kMargin);
+    const QImage image = Rasterised(
+        [&](QPaintDevice* device) {
+            QtPainterSurface surface(device);
+            surface.setForeColor(MakeColorRef(0, 0, 0));
+            surface.setDrawStyle(style);
+            const PolyPoint line[2] = {{e.a.x - left, e.a.y - top}, {e.b.x - left, e.b.y - top}};
+            surface.polyline(line, 2);
+        },
+        size, viaSvg);
+    return InkedShare(image, e, others, -left, -top);
+}
+
+} // namespace
+
+int ExpectPatternOnHiddenEdges(const QImage& image, const BodyEdges& edges, DrawStyle style,
+                               bool viaSvg, QPoint offset) {
+    const double duty = PatternDuty(style);
+    int checked = 0;
+    for (const Edge& e : edges.hidden) {
+        const InkMeasure m = InkedShare(image, e, edges.all, offset.x(), offset.y());
+        if (m.samples < 12)
+            continue;
+        ++checked;
+        const InkMeasure alone = SingleStroke(e, edges.all, style, viaSvg);
+        const std::string where = std::string(viaSvg ? "svg" : "bitmap") + ": edge (" +
+                                  std::to_string(e.a.x) + "," + std::to_string(e.a.y) + ")-(" +
+                                  std::to_string(e.b.x) + "," + std::to_string(e.b.y) + "), " +
+                                  std::to_string(m.samples) + " samples";
+        EXPECT_NEAR(m.share, alone.share, 0.08) << where;
+        // Antialiased dots of a drawing spread over neighbouring pixels; the bitmap's do not.
+        if (!viaSvg && m.samples >= 30) {
+            EXPECT_NEAR(m.share, duty, 0.12) << where;
+        }
+    }
+    return checked;
 }
 
 } // namespace solifa::test
