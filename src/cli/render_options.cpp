@@ -159,7 +159,7 @@ void AddGroupOptions(std::vector<OptionDef>& defs, int g) {
         ColourOption("--" + side + "-line-color",
                      "edges of the " + side + " faces (" + ColourText(start.lineColor) + ")",
                      [group](ParseState& s, ColorRef c) { group(s).lineColor = c; }));
-    defs.push_back(NumberOption("--" + side + "-dash", kDashRange,
+    defs.push_back(NumberOption("--" + side + "-dash", kDashSetting,
                                 "1 solid, 2 dash, 3 dot, 4 dash-dot, 5 dash-dot-dot (" +
                                     std::to_string(start.dashStyle) + ")",
                                 [group](ParseState& s, int v) { group(s).dashStyle = v; }));
@@ -188,28 +188,29 @@ const std::vector<OptionDef>& Options() {
             return std::nullopt;
         };
         v.push_back(body);
-        v.push_back(NumberOption("--corners", kCornersRange, "corners per ring (body's default)",
+        v.push_back(NumberOption("--corners", kCornersSetting, "corners per ring (body's default)",
                                  [](ParseState& s, int x) {
                                      s.request.corners = x;
                                      s.cornersGiven = true;
                                  }));
-        v.push_back(NumberOption("--levels", kLevelsRange,
+        v.push_back(NumberOption("--levels", kLevelsSetting,
                                  "levels, 2..36 for the sphere (body's default)",
                                  [](ParseState& s, int x) {
                                      s.request.levels = x;
                                      s.levelsGiven = true;
                                  }));
-        v.push_back(NumberOption("--rotation", kRotationRange, "rotation angle in degrees (0)",
+        v.push_back(NumberOption("--rotation", kRotationSetting, "rotation angle in degrees (0)",
                                  [](ParseState& s, int x) { s.request.rotation = x; }));
-        v.push_back(NumberOption("--tilt", kTiltRange, "tilt angle in degrees (0)",
+        v.push_back(NumberOption("--tilt", kTiltSetting, "tilt angle in degrees (0)",
                                  [](ParseState& s, int x) { s.request.tilt = x; }));
-        v.push_back(NumberOption("--offset", kOffsetRange, "turn by eighths of the corner step (0)",
+        v.push_back(NumberOption("--offset", kOffsetSetting,
+                                 "turn by eighths of the corner step (0)",
                                  [](ParseState& s, int x) { s.request.offset = x; }));
-        v.push_back(NumberOption("--zoom", kZoomRange, "zoom in hundredths (100)",
+        v.push_back(NumberOption("--zoom", kZoomSetting, "zoom in hundredths (100)",
                                  [](ParseState& s, int x) { s.request.zoom = x; }));
-        v.push_back(NumberOption("--x", kPositionRange, "position, positive moves right (0)",
+        v.push_back(NumberOption("--x", kPositionSetting, "position, positive moves right (0)",
                                  [](ParseState& s, int x) { s.request.x = x; }));
-        v.push_back(NumberOption("--y", kPositionRange, "position, positive moves up (0)",
+        v.push_back(NumberOption("--y", kPositionSetting, "position, positive moves up (0)",
                                  [](ParseState& s, int x) { s.request.y = x; }));
         OptionDef mirror;
         mirror.name = "--mirror";
@@ -257,7 +258,7 @@ const std::vector<OptionDef>& Options() {
             return std::nullopt;
         };
         v.push_back(output);
-        v.push_back(NumberOption("--frames", kFramesRange,
+        v.push_back(NumberOption("--frames", kFramesSetting,
                                  "one seamless turn in N frames: NAME_01.ext .. NAME_NN.ext, or "
                                  "one animated .gif",
                                  [](ParseState& s, int x) { s.request.frames = x; }));
@@ -308,9 +309,9 @@ std::optional<std::string> Complete(ParseState& s) {
         r.corners = kDefaultCorners[r.body];
     if (!s.levelsGiven)
         r.levels = kDefaultLevels[r.body];
-    if (r.body == Kugel && r.levels < kSphereLevelsRange.min)
+    if (r.body == Kugel && r.levels < kSphereLevelsMin)
         return "--levels: " + std::to_string(r.levels) + " is outside the allowed range " +
-               RangeText(kSphereLevelsRange) + " for Kugel (sphere)";
+               RangeText({kSphereLevelsMin, kLevelsSetting.max}) + " for Kugel (sphere)";
     if (r.outputPath.empty() && r.jsonPath.empty())
         return std::string("nothing to write; give -o FILE (.bmp, .png, .svg, .pdf, .gif) or "
                            "--dump-json FILE");
@@ -330,17 +331,6 @@ std::optional<std::string> Complete(ParseState& s) {
 }
 
 } // namespace
-
-FixedAppearance StartAppearance() {
-    FixedAppearance a;
-    a.groups[0] = {MakeColorRef(255, 0, 0), MakeColorRef(0, 0, 0), 3, false, true};
-    a.groups[1] = {MakeColorRef(0, 128, 0), MakeColorRef(255, 255, 0), 1, true, true};
-    a.capStyle.color[0] = MakeColorRef(192, 0, 0);
-    a.capStyle.color[1] = MakeColorRef(192, 0, 192);
-    a.capStyle.topTransparent = false;
-    a.capStyle.bottomTransparent = false;
-    return a;
-}
 
 int BodyFromName(const std::string& name) {
     const QString n = QString::fromStdString(name);

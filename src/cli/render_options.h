@@ -6,52 +6,42 @@
 
 #include "model/model_state.h"
 #include "render/body_painter.h"
+#include "render/settings.h"
 
 namespace solifa {
 
 enum class PictureFormat { Bmp, Png, Svg, Pdf, Gif };
 
-// Range of one numeric option, inclusive.
+// Range of one numeric option, inclusive: the settings of the window, and a few of the
+// renderer's own.
 struct OptionRange {
     int min;
     int max;
+    constexpr OptionRange(int lo, int hi) : min(lo), max(hi) {}
+    constexpr OptionRange(const SettingRange& s) : min(s.min), max(s.max) {}
 };
 
-inline constexpr OptionRange kCornersRange{3, kMaxCorners};
-inline constexpr OptionRange kLevelsRange{1, 36};
-inline constexpr OptionRange kSphereLevelsRange{2, 36};
-inline constexpr OptionRange kRotationRange{0, 359};
-inline constexpr OptionRange kTiltRange{0, 90};
-inline constexpr OptionRange kOffsetRange{0, 7};
-inline constexpr OptionRange kZoomRange{80, 300};
-inline constexpr OptionRange kPositionRange{-100, 100};
-inline constexpr OptionRange kDashRange{1, 5};
 inline constexpr OptionRange kCheckRange{0, 1};
-inline constexpr OptionRange kFramesRange{3, 32};
 inline constexpr OptionRange kDelayRange{10, 10000};
 // Small enough that 8 * radius stays within 16 bits, as the depth factor needs.
-inline constexpr OptionRange kViewWidthRange{38, 4096};
+inline constexpr OptionRange kViewWidthRange{kOutputSizeMin, 4096};
 
+// The view of the window at start on a screen of 1024 x 768.
 inline constexpr int kDefaultViewWidth = 213;
 inline constexpr int kDefaultDelayMs = 40;
-
-// The appearance the window starts with: front faces as yellow outlines over green, back faces
-// red with dotted black lines, caps red 192 from inside and purple from outside.
-FixedAppearance StartAppearance();
-inline constexpr ColorRef kStartBackground = MakeColorRef(0, 0, 255);
 
 // Everything one run renders. Position values are as the window's "X:" and "Y:" labels show
 // them: a positive y moves the body up.
 struct RenderRequest {
     int body = Kugel;
-    int corners = kDefaultCorners[Kugel];
-    int levels = kDefaultLevels[Kugel];
-    int rotation = 0;
-    int tilt = 0;
-    int offset = 0;
-    int zoom = 100;
-    int x = 0;
-    int y = 0;
+    int corners = kCornersSetting.start;
+    int levels = kLevelsSetting.start;
+    int rotation = kRotationSetting.start;
+    int tilt = kTiltSetting.start;
+    int offset = kOffsetSetting.start;
+    int zoom = kZoomSetting.start;
+    int x = kPositionSetting.start;
+    int y = kPositionSetting.start;
     bool mirror = false;
     FixedAppearance appearance = StartAppearance();
     ColorRef background = kStartBackground;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "model/body_topology.h"
 #include "model/rounding.h"
 #include "model/transforms.h"
 
@@ -58,31 +59,7 @@ float depthFactor(int16_t radius, float depth) {
     return 1.0f - (static_cast<float>(radius) + depth) / static_cast<float>(eightR);
 }
 
-// Last band row between two rings; -1 when the body has none.
-int lastBandRow(int body, int levels) {
-    switch (body) {
-    case Kugel:
-        return levels - 3;
-    case Oktaeder:
-        return -1;
-    default:
-        return 0;
-    }
-}
-
 } // namespace
-
-int HighestRing(int body, int levels) {
-    switch (body) {
-    case Kugel:
-        return levels - 2;
-    case Wuerfel:
-    case Zylinder:
-        return 1;
-    default:
-        return 0;
-    }
-}
 
 void GenerateBodyPoints(ModelState& m, const ShapeValues& shape) {
     const int corners = shape.corners;
@@ -142,8 +119,7 @@ bool ProjectBodyPoints(ModelState& m, const ShapeValues& shape, const ViewValues
     const int corners = shape.corners;
     const int levels = shape.levels;
     const int body = m.currentBody;
-    if (body >= kBodyCount)
-        throw ComputationError("unknown body");
+    const BodyTopology& topology = TopologyOf(body);
 
     // Spin about the body axis. The running turn advances one corner step per frameCount
     // frames; the offset turns by eighths of the corner step of the saved corner count.
@@ -170,7 +146,7 @@ bool ProjectBodyPoints(ModelState& m, const ShapeValues& shape, const ViewValues
     // Each stage writes its result back into viewPoints in single precision before the
     // next stage reads it, so every intermediate value is rounded to float.
     const RadAngle spinAngle(spin);
-    const int lastLevel = HighestRing(body, levels);
+    const int lastLevel = topology.highestRing.at(levels);
     for (int i = 0; i <= lastLevel; ++i) {
         for (int j = 0; j <= corners; ++j) {
             const double x = m.bodyPoints.at(i, j, 0);
@@ -222,7 +198,7 @@ bool ProjectBodyPoints(ModelState& m, const ShapeValues& shape, const ViewValues
     const auto viewY = [&m](int i, int j) { return m.viewPoints.at(i, j, 2); };
 
     // Bands between neighbouring rings.
-    const int lastBand = lastBandRow(body, levels);
+    const int lastBand = topology.lastBand.at(levels);
     for (int i = 0; i <= lastBand; ++i) {
         for (int j = 0; j <= corners - 1; ++j) {
             m.faceSide.at(i, j) =
@@ -231,31 +207,22 @@ bool ProjectBodyPoints(ModelState& m, const ShapeValues& shape, const ViewValues
         }
     }
 
-    // Fans from a ring to the apexes: ring 0 to the first apex with the corners in falling
-    // order, ring g to the second apex with the corners in rising order.
-    const int firstApexRow = levels - 1;
-    const int secondApexRow = firstApexRow + 1;
-    int lastCorner = corners - 1;
-    int secondRing = 0;
-    switch (body) {
-    case Kugel:
-    case Oktaeder:
-        secondRing = levels - 2;
-        break;
-    case Wuerfel:
-    case Zylinder:
-        lastCorner = -1;
-        break;
-    default:
-        break;
-    }
+    // Fans from a ring to the apexes: to the first apex with the corners in falling order, to
+    // the second apex with the corners in rising order.
+    if (!topology.hasFans)
+        return true;
+    const int firstApexRow = topology.firstFan.row.at(levels);
+    const int secondApexRow = topology.secondFan.row.at(levels);
+    const int firstRing = topology.firstFan.ring.at(levels);
+    const int secondRing = topology.secondFan.ring.at(levels);
     const float xa = m.viewApex[0][0];
     const float ya = m.viewApex[0][2];
     const float xb = m.viewApex[1][0];
     const float yb = m.viewApex[1][2];
-    for (int j = 0; j <= lastCorner; ++j) {
+    for (int j = 0; j <= corners - 1; ++j) {
         m.faceSide.at(firstApexRow, j) =
-            FaceOrientation(viewX(0, j + 1), viewX(0, j), xa, viewY(0, j + 1), viewY(0, j), ya);
+            FaceOrientation(viewX(firstRing, j + 1), viewX(firstRing, j), xa,
+                            viewY(firstRing, j + 1), viewY(firstRing, j), ya);
         m.faceSide.at(secondApexRow, j) =
             FaceOrientation(viewX(secondRing, j), viewX(secondRing, j + 1), xb,
                             viewY(secondRing, j), viewY(secondRing, j + 1), yb);

@@ -1,5 +1,6 @@
 #pragma once
 // Generation of a body's points and their projection onto the view.
+#include "model/body_topology.h"
 #include "model/model_state.h"
 
 namespace solifa {
@@ -32,8 +33,5 @@ bool ProjectBodyPoints(ModelState& m, const ShapeValues& shape, const ViewValues
 // The body radius for a view picture of the given inner width in pixels: half of it, rounded
 // half to even (213 gives 106). It is also the offset of the view centre.
 int16_t ViewRadiusFor(int innerWidth);
-
-// Highest ring the body uses (and draws); the sphere's depends on its levels.
-int HighestRing(int body, int levels);
 
 } // namespace solifa

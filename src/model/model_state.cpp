@@ -18,12 +18,12 @@ void FillAngleTables(ModelState& m) {
 void ResetModelDefaults(ModelState& m) {
     m.turnSign = 1;
     m.currentBody = Kugel;
-    m.selectedDigitButton = 7;
+    m.selectedDigitButton = kFirstDigitButton;
     m.cornersPerBody = kDefaultCorners;
     m.levelsPerBody = kDefaultLevels;
     m.turnRunning = 0;
     m.outputScale = 1.0f;
-    m.frameCount = 8;
+    m.frameCount = kStartFrameCount;
     m.frameIndex = 0;
     m.framesToWrite = 0;
 }

@@ -23,12 +23,22 @@ enum BodyKind : uint8_t {
 };
 constexpr int kBodyCount = 7;
 
+// The body buttons come first in their button array, then one button per offset digit 0..7:
+// the button of digit d has index kFirstDigitButton + d.
+constexpr int kDigitCount = 8;
+constexpr int kFirstDigitButton = kBodyCount;
+constexpr int kLastDigitButton = kFirstDigitButton + kDigitCount - 1;
+constexpr int kBodyAndDigitButtons = kBodyCount + kDigitCount;
+
 // Button captions of the bodies, by body index.
 inline constexpr std::array<const char*, kBodyCount> kBodyNames = {
     "Kugel", "Würfel", "Oktaeder", "Zylinder", "Pyramide", "Kegel", "Trichter"};
 
 inline constexpr std::array<uint8_t, kBodyCount> kDefaultCorners = {18, 4, 4, 18, 4, 18, 18};
 inline constexpr std::array<uint8_t, kBodyCount> kDefaultLevels = {18, 1, 2, 1, 1, 1, 1};
+
+// Frames of one corner step of the turn about the body axis, at start.
+constexpr int16_t kStartFrameCount = 8;
 
 // A corner or level count never exceeds this; a ring with its closing corner has 37 points.
 constexpr int kMaxCorners = 36;
@@ -52,7 +62,7 @@ struct ModelState {
     std::array<PolyPoint, kPolyPointCount> polyPoints{};
     int16_t turnSign = 1;
     uint8_t currentBody = Kugel;
-    uint8_t selectedDigitButton = 7;
+    uint8_t selectedDigitButton = kFirstDigitButton;
     std::array<uint8_t, kBodyCount> cornersPerBody = kDefaultCorners;
     std::array<uint8_t, kBodyCount> levelsPerBody = kDefaultLevels;
     int16_t viewRadius = 0;
@@ -67,7 +77,7 @@ struct ModelState {
     std::array<float, 361> cosTable{};
     uint8_t recomputeSuppressed = 0;
     uint8_t turnRunning = 0;
-    int16_t frameCount = 8;
+    int16_t frameCount = kStartFrameCount;
     int16_t frameIndex = 0;
     uint8_t framesToWrite = 0;
     float outputScale = 1.0f;

@@ -41,7 +41,7 @@ void Form1::SSCommand3_Click() {
     ProgressBar2->setVisible(running);
     SSCommand5->setVisible(!running);
     SSCommand6->setVisible(!running);
-    for (int i = 7; i <= 14; ++i)
+    for (int i = kFirstDigitButton; i <= kLastDigitButton; ++i)
         SSCommand1[i]->setVisible(!running);
     Check4->setVisible(running);
 }

@@ -1,5 +1,6 @@
 #include "render/body_painter.h"
 
+#include "model/body_topology.h"
 #include "model/errors.h"
 #include "model/rounding.h"
 #include "model/transforms.h"
@@ -7,58 +8,6 @@
 namespace solifa {
 
 namespace {
-
-// Where the face groups of a body lie: the ring each group stands on and the faceSide row
-// that holds its orientations. A ring of -1 means the body has no such group.
-struct BodyPlan {
-    int firstFanRing = -1;
-    int firstFanRow = 0;
-    int secondFanRing = -1;
-    int secondFanRow = 0;
-    int lastBand = -1; // bands j = 0..lastBand between ring j and ring j + 1, row j
-    int bottomCapRing = -1;
-    int topCapRing = -1;
-};
-
-BodyPlan PlanFor(int body, int levels) {
-    BodyPlan plan;
-    switch (body) {
-    case Kugel:
-        // L - 1 rings between the poles; with L = 2 both fans stand on ring 0.
-        plan.firstFanRing = 0;
-        plan.firstFanRow = levels - 1;
-        plan.secondFanRing = levels - 2;
-        plan.secondFanRow = levels;
-        plan.lastBand = levels - 3;
-        break;
-    case Wuerfel:
-    case Zylinder:
-        plan.lastBand = 0;
-        plan.bottomCapRing = 0;
-        plan.topCapRing = 1;
-        break;
-    case Oktaeder:
-        plan.firstFanRing = 0;
-        plan.firstFanRow = 1;
-        plan.secondFanRing = 0;
-        plan.secondFanRow = 2;
-        break;
-    case Pyramide:
-    case Kegel:
-        plan.secondFanRing = 0;
-        plan.secondFanRow = 1;
-        plan.bottomCapRing = 0;
-        break;
-    case Trichter:
-        plan.firstFanRing = 0;
-        plan.firstFanRow = 0;
-        plan.topCapRing = 0;
-        break;
-    default:
-        throw ComputationError("unknown body");
-    }
-    return plan;
-}
 
 // Puts the faces of one pass onto the surface, one drawing call per face, through the
 // caller's fixed point buffer.
@@ -148,7 +97,8 @@ private:
 
 void PaintBody(DrawingSurface& surface, const PaintInput& in, const AppearanceSource& appearance,
                std::array<PolyPoint, kPolyPointCount>& polyPoints) {
-    const BodyPlan plan = PlanFor(in.body, in.levels);
+    const BodyTopology& plan = TopologyOf(in.body);
+    const int levels = in.levels;
     int passes[2];
     int passCount = 0;
     if (appearance.groupVisible(0))
@@ -175,11 +125,11 @@ void PaintBody(DrawingSurface& surface, const PaintInput& in, const AppearanceSo
         surface.setDrawStyle(DrawStyleOfBorder(style.dashStyle));
         const bool outline = style.transparent;
 
-        if (plan.firstFanRing >= 0)
-            faces.fan(plan.firstFanRing, plan.firstFanRow, 0, p, outline);
-        if (plan.secondFanRing >= 0)
-            faces.fan(plan.secondFanRing, plan.secondFanRow, 1, p, outline);
-        faces.bands(plan.lastBand, p, outline);
+        if (plan.firstFan.drawn)
+            faces.fan(plan.firstFan.ring.at(levels), plan.firstFan.row.at(levels), 0, p, outline);
+        if (plan.secondFan.drawn)
+            faces.fan(plan.secondFan.ring.at(levels), plan.secondFan.row.at(levels), 1, p, outline);
+        faces.bands(plan.lastBand.at(levels), p, outline);
 
         // A cap's pass follows its ring's orientation; its colour follows the pass, its
         // outline setting belongs to the cap. The bottom cap is seen from outside when its

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "render/settings.h"
+
 namespace solifa {
 namespace {
 
@@ -42,21 +44,21 @@ constexpr std::array kControls = std::to_array<ControlDesign>({
     {.name = "Frame10", .kind = K::Frame, .container = "", .caption = "Ende", .left = 7440, .top = 5760, .width = 2295, .height = 855},
 
     // The view, the tilt bar and the shape parameters.
-    {.name = "Picture1", .kind = K::Picture, .container = "", .caption = "", .left = 1680, .top = 120, .width = 3255, .height = 3255, .color = MakeColorRef(0, 0, 255)},
-    {.name = "VScroll1", .kind = K::VScroll, .container = "", .caption = "", .left = 5040, .top = 120, .width = 375, .height = 3255, .minimum = 0, .maximum = 90, .value = 0, .largeChange = 10},
+    {.name = "Picture1", .kind = K::Picture, .container = "", .caption = "", .left = 1680, .top = 120, .width = 3255, .height = 3255, .color = kStartBackground},
+    {.name = "VScroll1", .kind = K::VScroll, .container = "", .caption = "", .left = 5040, .top = 120, .width = 375, .height = 3255, .minimum = kTiltSetting.min, .maximum = kTiltSetting.max, .value = kTiltSetting.start, .largeChange = 10},
     {.name = "Label1(0)", .kind = K::Label, .container = "", .caption = "Drehwinkel:", .left = 120, .top = 3480, .width = 1005, .height = 225},
     {.name = "Label1(6)", .kind = K::ValueLabel, .container = "", .caption = "0", .left = 1470, .top = 3480, .width = 105, .height = 225},
-    {.name = "HScroll1(0)", .kind = K::HScroll, .container = "", .caption = "", .left = 1680, .top = 3480, .width = 3735, .height = 375, .minimum = 0, .maximum = 359, .value = 0, .largeChange = 10},
+    {.name = "HScroll1(0)", .kind = K::HScroll, .container = "", .caption = "", .left = 1680, .top = 3480, .width = 3735, .height = 375, .minimum = kRotationSetting.min, .maximum = kRotationSetting.max, .value = kRotationSetting.start, .largeChange = 10},
     {.name = "Label1(1)", .kind = K::Label, .container = "", .caption = "Kippwinkel:", .left = 120, .top = 3720, .width = 975, .height = 225},
     {.name = "Label1(5)", .kind = K::ValueLabel, .container = "", .caption = "0", .left = 1470, .top = 3720, .width = 105, .height = 225},
     {.name = "Label1(2)", .kind = K::Label, .container = "", .caption = "Versatz:", .left = 120, .top = 4025, .width = 705, .height = 225},
     {.name = "Label1(9)", .kind = K::ValueLabel, .container = "", .caption = "0", .left = 1470, .top = 4025, .width = 105, .height = 225},
     {.name = "Label1(3)", .kind = K::Label, .container = "", .caption = "Ecken:", .left = 120, .top = 4530, .width = 570, .height = 225},
     {.name = "Label1(7)", .kind = K::ValueLabel, .container = "", .caption = "18", .left = 1365, .top = 4530, .width = 210, .height = 225},
-    {.name = "HScroll1(1)", .kind = K::HScroll, .container = "", .caption = "", .left = 1680, .top = 4440, .width = 3735, .height = 375, .minimum = 3, .maximum = 36, .value = 18, .largeChange = 5},
+    {.name = "HScroll1(1)", .kind = K::HScroll, .container = "", .caption = "", .left = 1680, .top = 4440, .width = 3735, .height = 375, .minimum = kCornersSetting.min, .maximum = kCornersSetting.max, .value = kCornersSetting.start, .largeChange = 5},
     {.name = "Label1(4)", .kind = K::Label, .container = "", .caption = "Ebenen:", .left = 120, .top = 5010, .width = 675, .height = 225},
     {.name = "Label1(8)", .kind = K::ValueLabel, .container = "", .caption = "18", .left = 1365, .top = 5010, .width = 210, .height = 225},
-    {.name = "HScroll1(2)", .kind = K::HScroll, .container = "", .caption = "", .left = 1680, .top = 4920, .width = 3735, .height = 375, .minimum = 2, .maximum = 36, .value = 18, .largeChange = 5},
+    {.name = "HScroll1(2)", .kind = K::HScroll, .container = "", .caption = "", .left = 1680, .top = 4920, .width = 3735, .height = 375, .minimum = kSphereLevelsMin, .maximum = kLevelsSetting.max, .value = kLevelsSetting.start, .largeChange = 5},
     {.name = "Label9", .kind = K::Title, .container = "", .caption = "SOLIFA", .left = 1680, .top = 4320, .width = 3615, .height = 975, .hidden = true},
 
     // Turn about the body axis.
@@ -64,7 +66,7 @@ constexpr std::array kControls = std::to_array<ControlDesign>({
     {.name = "Check4", .kind = K::CheckBox, .container = "Frame4", .caption = "", .left = 2040, .top = 180, .width = 225, .height = 195, .hidden = true, .font = FontGroup::F9},
     {.name = "Label5(0)", .kind = K::Label, .container = "Frame4", .caption = "Bilder:", .left = 1320, .top = 420, .width = 540, .height = 225, .hidden = true},
     {.name = "Label5(1)", .kind = K::ValueLabel, .container = "Frame4", .caption = "8", .left = 2070, .top = 420, .width = 105, .height = 225, .hidden = true},
-    {.name = "HScroll3", .kind = K::HScroll, .container = "Frame4", .caption = "", .left = 120, .top = 720, .width = 2055, .height = 375, .hidden = true, .minimum = 3, .maximum = 32, .value = 8, .largeChange = 5},
+    {.name = "HScroll3", .kind = K::HScroll, .container = "Frame4", .caption = "", .left = 120, .top = 720, .width = 2055, .height = 375, .hidden = true, .minimum = kFramesSetting.min, .maximum = kFramesSetting.max, .value = kFramesSetting.start, .largeChange = 5},
 
     // Position.
     {.name = "SSCommand2", .kind = K::PlainButton, .container = "Frame5", .caption = "Standard", .left = 120, .top = 240, .width = 975, .height = 375},
@@ -72,33 +74,33 @@ constexpr std::array kControls = std::to_array<ControlDesign>({
     {.name = "Label7(2)", .kind = K::ValueLabel, .container = "Frame5", .caption = "0", .left = 1710, .top = 240, .width = 105, .height = 225},
     {.name = "Label7(1)", .kind = K::Label, .container = "Frame5", .caption = "Y:", .left = 1200, .top = 450, .width = 150, .height = 225},
     {.name = "Label7(3)", .kind = K::ValueLabel, .container = "Frame5", .caption = "0", .left = 1710, .top = 450, .width = 105, .height = 225},
-    {.name = "HScroll2", .kind = K::HScroll, .container = "Frame5", .caption = "", .left = 120, .top = 720, .width = 1695, .height = 375, .minimum = -100, .maximum = 100, .value = 0, .largeChange = 5},
-    {.name = "VScroll2", .kind = K::VScroll, .container = "Frame5", .caption = "", .left = 1920, .top = 240, .width = 375, .height = 855, .minimum = -100, .maximum = 100, .value = 0, .largeChange = 10},
+    {.name = "HScroll2", .kind = K::HScroll, .container = "Frame5", .caption = "", .left = 120, .top = 720, .width = 1695, .height = 375, .minimum = kPositionSetting.min, .maximum = kPositionSetting.max, .value = kPositionSetting.start, .largeChange = 5},
+    {.name = "VScroll2", .kind = K::VScroll, .container = "Frame5", .caption = "", .left = 1920, .top = 240, .width = 375, .height = 855, .minimum = kPositionSetting.min, .maximum = kPositionSetting.max, .value = kPositionSetting.start, .largeChange = 10},
 
     // Zoom.
     {.name = "SSCommand4", .kind = K::PlainButton, .container = "Frame6", .caption = "Standard", .left = 120, .top = 240, .width = 975, .height = 375},
     {.name = "Label8(0)", .kind = K::Label, .container = "Frame6", .caption = "Faktor:", .left = 1200, .top = 360, .width = 585, .height = 225},
     {.name = "Label8(1)", .kind = K::ValueLabel, .container = "Frame6", .caption = "1", .left = 2070, .top = 360, .width = 105, .height = 225},
-    {.name = "HScroll4", .kind = K::HScroll, .container = "Frame6", .caption = "", .left = 120, .top = 720, .width = 2055, .height = 375, .minimum = 80, .maximum = 300, .value = 100, .largeChange = 1},
+    {.name = "HScroll4", .kind = K::HScroll, .container = "Frame6", .caption = "", .left = 120, .top = 720, .width = 2055, .height = 375, .minimum = kZoomSetting.min, .maximum = kZoomSetting.max, .value = kZoomSetting.start, .largeChange = 1},
 
     // Background.
-    {.name = "Picture5", .kind = K::Picture, .container = "Frame2", .caption = "", .left = 120, .top = 240, .width = 375, .height = 375, .color = MakeColorRef(0, 0, 255)},
+    {.name = "Picture5", .kind = K::Picture, .container = "Frame2", .caption = "", .left = 120, .top = 240, .width = 375, .height = 375, .color = kStartBackground},
 
     // Front faces.
-    {.name = "Check2(1)", .kind = K::CheckBox, .container = "Frame1(1)", .caption = "sichtbar", .left = 120, .top = 210, .width = 1095, .height = 225, .checked = true},
-    {.name = "Picture2(1)", .kind = K::Picture, .container = "Frame1(1)", .caption = "", .left = 120, .top = 480, .width = 375, .height = 495, .hidden = true, .color = MakeColorRef(0, 128, 0)},
+    {.name = "Check2(1)", .kind = K::CheckBox, .container = "Frame1(1)", .caption = "sichtbar", .left = 120, .top = 210, .width = 1095, .height = 225, .checked = kStartFrontFaces.visible},
+    {.name = "Picture2(1)", .kind = K::Picture, .container = "Frame1(1)", .caption = "", .left = 120, .top = 480, .width = 375, .height = 495, .hidden = kStartFrontFaces.transparent, .color = kStartFrontFaces.faceColor},
     {.name = "Label2(1)", .kind = K::FrameLabel, .container = "Frame1(1)", .caption = "Flächen", .left = 600, .top = 480, .width = 570, .height = 210},
-    {.name = "Check1(1)", .kind = K::CheckBox, .container = "Frame1(1)", .caption = "transparent", .left = 600, .top = 720, .width = 1125, .height = 255, .checked = true},
-    {.name = "Picture4(1)", .kind = K::Picture, .container = "Frame1(1)", .caption = "", .left = 120, .top = 1080, .width = 375, .height = 255, .color = MakeColorRef(255, 255, 0)},
+    {.name = "Check1(1)", .kind = K::CheckBox, .container = "Frame1(1)", .caption = "transparent", .left = 600, .top = 720, .width = 1125, .height = 255, .checked = kStartFrontFaces.transparent},
+    {.name = "Picture4(1)", .kind = K::Picture, .container = "Frame1(1)", .caption = "", .left = 120, .top = 1080, .width = 375, .height = 255, .color = kStartFrontFaces.lineColor},
     {.name = "Label4(1)", .kind = K::FrameLabel, .container = "Frame1(1)", .caption = "Linien", .left = 600, .top = 1080, .width = 420, .height = 210},
     {.name = "Picture3(1)", .kind = K::LineSample, .container = "Frame1(1)", .caption = "", .left = 120, .top = 1440, .width = 1575, .height = 225, .color = MakeColorRef(192, 192, 192)},
 
     // Back faces.
-    {.name = "Check2(0)", .kind = K::CheckBox, .container = "Frame1(0)", .caption = "sichtbar", .left = 120, .top = 240, .width = 1455, .height = 210, .checked = true},
-    {.name = "Picture2(0)", .kind = K::Picture, .container = "Frame1(0)", .caption = "", .left = 120, .top = 540, .width = 375, .height = 435, .color = MakeColorRef(255, 0, 0)},
+    {.name = "Check2(0)", .kind = K::CheckBox, .container = "Frame1(0)", .caption = "sichtbar", .left = 120, .top = 240, .width = 1455, .height = 210, .checked = kStartBackFaces.visible},
+    {.name = "Picture2(0)", .kind = K::Picture, .container = "Frame1(0)", .caption = "", .left = 120, .top = 540, .width = 375, .height = 435, .hidden = kStartBackFaces.transparent, .color = kStartBackFaces.faceColor},
     {.name = "Label2(0)", .kind = K::FrameLabel, .container = "Frame1(0)", .caption = "Flächen", .left = 600, .top = 480, .width = 735, .height = 255},
-    {.name = "Check1(0)", .kind = K::CheckBox, .container = "Frame1(0)", .caption = "transparent", .left = 600, .top = 750, .width = 1125, .height = 255},
-    {.name = "Picture4(0)", .kind = K::Picture, .container = "Frame1(0)", .caption = "", .left = 120, .top = 1080, .width = 375, .height = 255, .color = MakeColorRef(0, 0, 0)},
+    {.name = "Check1(0)", .kind = K::CheckBox, .container = "Frame1(0)", .caption = "transparent", .left = 600, .top = 750, .width = 1125, .height = 255, .checked = kStartBackFaces.transparent},
+    {.name = "Picture4(0)", .kind = K::Picture, .container = "Frame1(0)", .caption = "", .left = 120, .top = 1080, .width = 375, .height = 255, .color = kStartBackFaces.lineColor},
     {.name = "Label4(0)", .kind = K::FrameLabel, .container = "Frame1(0)", .caption = "Linien", .left = 600, .top = 1080, .width = 615, .height = 255},
     {.name = "Picture3(0)", .kind = K::LineSample, .container = "Frame1(0)", .caption = "", .left = 120, .top = 1395, .width = 1575, .height = 225, .color = MakeColorRef(192, 192, 192)},
 
@@ -106,8 +108,8 @@ constexpr std::array kControls = std::to_array<ControlDesign>({
     {.name = "Label6(0)", .kind = K::FrameLabel, .container = "Frame3", .caption = "außen/oben", .left = 600, .top = 180, .width = 870, .height = 210, .hidden = true},
     {.name = "Check3(0)", .kind = K::CheckBox, .container = "Frame3", .caption = "transparent", .left = 600, .top = 360, .width = 1125, .height = 255, .hidden = true},
     {.name = "Label6(1)", .kind = K::FrameLabel, .container = "Frame3", .caption = "innen/unten", .left = 600, .top = 690, .width = 840, .height = 390, .hidden = true},
-    {.name = "Picture6(0)", .kind = K::Picture, .container = "Frame3", .caption = "", .left = 120, .top = 720, .width = 375, .height = 375, .hidden = true, .color = MakeColorRef(192, 0, 0)},
-    {.name = "Picture6(1)", .kind = K::Picture, .container = "", .caption = "", .left = 5640, .top = 4320, .width = 375, .height = 375, .hidden = true, .color = MakeColorRef(192, 0, 192)},
+    {.name = "Picture6(0)", .kind = K::Picture, .container = "Frame3", .caption = "", .left = 120, .top = 720, .width = 375, .height = 375, .hidden = true, .color = kStartCapInside},
+    {.name = "Picture6(1)", .kind = K::Picture, .container = "", .caption = "", .left = 5640, .top = 4320, .width = 375, .height = 375, .hidden = true, .color = kStartCapOutside},
     {.name = "Check3(1)", .kind = K::CheckBox, .container = "", .caption = "transparent", .left = 6120, .top = 5010, .width = 1125, .height = 180, .hidden = true},
 
     // Output format.
@@ -115,7 +117,7 @@ constexpr std::array kControls = std::to_array<ControlDesign>({
     {.name = "Label16", .kind = K::ValueLabel, .container = "Frame7", .caption = "0", .left = 900, .top = 210, .width = 1275, .height = 225},
     {.name = "Label15", .kind = K::Label, .container = "Frame7", .caption = "cm:", .left = 120, .top = 450, .width = 315, .height = 225},
     {.name = "Label17", .kind = K::ValueLabel, .container = "Frame7", .caption = "0", .left = 660, .top = 450, .width = 1515, .height = 225},
-    {.name = "HScroll6", .kind = K::HScroll, .container = "Frame7", .caption = "", .left = 150, .top = 750, .width = 2055, .height = 375, .minimum = 38, .maximum = 32767, .value = 38, .largeChange = 1},
+    {.name = "HScroll6", .kind = K::HScroll, .container = "Frame7", .caption = "", .left = 150, .top = 750, .width = 2055, .height = 375, .minimum = kOutputSizeMin, .maximum = 32767, .value = kOutputSizeMin, .largeChange = 1},
 
     // Output actions.
     {.name = "SSCommand6", .kind = K::Button, .container = "Frame8", .caption = "Bitmap drucken", .left = 120, .top = 240, .width = 2055, .height = 495},
@@ -131,14 +133,14 @@ constexpr std::array kControls = std::to_array<ControlDesign>({
 // clang-format on
 
 constexpr std::array kLines = std::to_array<LineDesign>({
-    {"Line1(0)", "Picture3(0)", 0, 1800, 90, 90, 3},
-    {"Line1(1)", "Picture3(1)", 0, 1560, 90, 90, 1},
+    {"Line1(0)", "Picture3(0)", 0, 1800, 90, 90, kStartBackFaces.dashStyle},
+    {"Line1(1)", "Picture3(1)", 0, 1560, 90, 90, kStartFrontFaces.dashStyle},
 });
 
 } // namespace
 
 // clang-format off
-const ControlDesign kPicture7Design = {.name = "Picture7", .kind = K::Picture, .container = "", .caption = "", .left = 6030, .top = 450, .width = 3255, .height = 3255, .hidden = true, .color = MakeColorRef(0, 0, 255)};
+const ControlDesign kPicture7Design = {.name = "Picture7", .kind = K::Picture, .container = "", .caption = "", .left = 6030, .top = 450, .width = 3255, .height = 3255, .hidden = true, .color = kStartBackground};
 // clang-format on
 
 std::span<const ControlDesign> ControlInventory() {

@@ -170,7 +170,7 @@ void Form1::createControls() {
     }
 
     auto get = [&](const QString& n) { return controls_.at(n); };
-    for (int i = 0; i < 15; ++i)
+    for (int i = 0; i < kBodyAndDigitButtons; ++i)
         SSCommand1[i] = qobject_cast<Button3D*>(get(indexed("SSCommand1", i)));
     SSCommand2 = qobject_cast<Button3D*>(get("SSCommand2"));
     SSCommand3 = qobject_cast<Button3D*>(get("SSCommand3"));
@@ -291,7 +291,7 @@ void Form1::Form_Load() {
     model.viewRadius = ViewRadiusFor(Picture1->innerWidth());
     model.outputScale = 1.0f;
     Timer1->setInterval(0);
-    model.frameCount = 8;
+    model.frameCount = kStartFrameCount;
     model.frameIndex = 0;
     model.startFolder = QDir::currentPath().toStdString();
     if (!model.startFolder.empty() && model.startFolder.back() == '/')

@@ -113,7 +113,7 @@ public:
     std::function<void(int)> setSplashInterval;
 
     // --- controls, named and indexed as the design names them ---
-    std::array<Button3D*, 15> SSCommand1{};
+    std::array<Button3D*, kBodyAndDigitButtons> SSCommand1{};
     Button3D* SSCommand2 = nullptr;
     Button3D* SSCommand3 = nullptr;
     Button3D* SSCommand4 = nullptr;

@@ -42,7 +42,7 @@ constexpr BodyControls kBodyControls[kBodyCount] = {
 } // namespace
 
 void Form1::connectHandlers() {
-    for (int i = 0; i < 15; ++i) {
+    for (int i = 0; i < kBodyAndDigitButtons; ++i) {
         connect(SSCommand1[i], &QPushButton::clicked, this, [this, i] { SSCommand1_Click(i); });
         connect(SSCommand1[i], &Button3D::pointerUsed, this, [this] { focusView(); });
     }
@@ -88,9 +88,9 @@ void Form1::markButton(Button3D* button, bool marked) {
 
 void Form1::SSCommand1_Click(int index) {
     guarded([&] {
-        if (index >= 7) {
+        if (index >= kFirstDigitButton) {
             markButton(SSCommand1[model.selectedDigitButton], false);
-            setLabelCaption(Label1[9], QString::number(index - 7));
+            setLabelCaption(Label1[9], QString::number(index - kFirstDigitButton));
             model.selectedDigitButton = uint8_t(index);
             ProjectBody();
             markButton(SSCommand1[index], true);

@@ -49,7 +49,7 @@ TEST_F(TurnTest, StartingAndStoppingSwitchTheControlsWithoutRedrawing) {
         EXPECT_TRUE(shown(w)) << w->objectName().toStdString();
     EXPECT_FALSE(shown(form->SSCommand5));
     EXPECT_FALSE(shown(form->SSCommand6));
-    for (int i = 7; i <= 14; ++i)
+    for (int i = kFirstDigitButton; i <= kLastDigitButton; ++i)
         EXPECT_FALSE(shown(form->SSCommand1[i]));
     EXPECT_EQ(view(), before);
 

@@ -47,15 +47,15 @@ public:
         Form1& f = *form_;
         switch (pick(0, 16)) {
         case 0: {
-            const int i = pick(0, 6);
+            const int i = pick(0, kBodyCount - 1);
             f.SSCommand1[i]->click();
             return "body " + std::to_string(i);
         }
         case 1:
-            if (shown(f.SSCommand1[7])) {
-                const int i = pick(7, 14);
+            if (shown(f.SSCommand1[kFirstDigitButton])) {
+                const int i = pick(kFirstDigitButton, kLastDigitButton);
                 f.SSCommand1[i]->click();
-                return "digit " + std::to_string(i - 7);
+                return "digit " + std::to_string(i - kFirstDigitButton);
             }
             return "digit (hidden)";
         case 2:
@@ -140,7 +140,7 @@ public:
             same(f.Label1[5], QString::number(f.VScroll1->value()), "tilt"),
             same(f.Label1[7], QString::number(f.HScroll1[1]->value()), "corners"),
             same(f.Label1[8], QString::number(f.HScroll1[2]->value()), "levels"),
-            same(f.Label1[9], QString::number(f.model.selectedDigitButton - 7), "offset"),
+            same(f.Label1[9], QString::number(f.model.selectedDigitButton - kFirstDigitButton), "offset"),
             same(f.Label7[2], QString::number(f.HScroll2->value()), "x"),
             same(f.Label7[3], QString::number(-f.VScroll2->value()), "y"),
             same(f.Label8[1], FormatDecimal(f.HScroll4->value() / 100.0), "zoom"),
