@@ -48,17 +48,7 @@ const QColor kBackground(0, 0, 255);
 // --- the body without a window ---
 
 ModelState SphereModel(int16_t radius, int n) {
-    ModelState m;
-    FillAngleTables(m);
-    ResetModelDefaults(m);
-    m.currentBody = Kugel;
-    m.viewRadius = radius;
-    m.cornersPerBody[Kugel] = static_cast<uint8_t>(n);
-    m.levelsPerBody[Kugel] = static_cast<uint8_t>(n);
-    const ShapeValues shape{n, n};
-    GenerateBodyPoints(m, shape);
-    ProjectBodyPoints(m, shape, ViewValues{});
-    return m;
+    return SetUpScene({.body = Kugel, .radius = radius, .shape = {n, n}, .view = {}});
 }
 
 // The most the painter can be asked to draw: both passes, every face filled, the outlines of

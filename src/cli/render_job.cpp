@@ -216,28 +216,17 @@ ContentWriter GifContent(const std::vector<ModelState>& models, const RenderRequ
 } // namespace
 
 ModelState ComputeModel(const RenderRequest& request, int frameIndex) {
-    ModelState m;
-    FillAngleTables(m);
-    ResetModelDefaults(m);
-    m.viewRadius = ViewRadiusFor(request.viewWidth);
-    // An apex the body does not use keeps the one of the body shown before; the window
-    // starts with the sphere, whose apexes are the poles.
-    m.bodyApex[0][2] = m.viewRadius;
-    m.bodyApex[1][2] = static_cast<int16_t>(-m.viewRadius);
-    m.currentBody = static_cast<uint8_t>(request.body);
-    // The offset turns by eighths of the corner step of the saved corner count.
-    m.cornersPerBody[request.body] = static_cast<uint8_t>(request.corners);
-    m.levelsPerBody[request.body] = static_cast<uint8_t>(request.levels);
-    m.turnSign = request.mirror ? -1 : 1;
+    BodyScene scene;
+    scene.body = request.body;
+    scene.radius = ViewRadiusFor(request.viewWidth);
+    scene.shape = ShapeValues{request.corners, request.levels};
+    scene.view = ViewValuesOf(request);
+    scene.mirror = request.mirror;
     if (frameIndex >= 0) {
-        m.turnRunning = 1;
-        m.frameCount = static_cast<int16_t>(request.frames);
-        m.frameIndex = static_cast<int16_t>(frameIndex);
+        scene.frameCount = request.frames;
+        scene.frameIndex = frameIndex;
     }
-    const ShapeValues shape{request.corners, request.levels};
-    GenerateBodyPoints(m, shape);
-    ProjectBodyPoints(m, shape, ViewValuesOf(request));
-    return m;
+    return SetUpScene(scene);
 }
 
 void PaintPicture(QPaintDevice* device, const ModelState& model, const RenderRequest& request) {

@@ -36,23 +36,20 @@ QImage DrawLogo(int size) {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
 
-    ModelState m;
-    FillAngleTables(m);
-    m.viewRadius = ViewRadiusFor(size);
-    m.currentBody = Wuerfel;
-    const ShapeValues shape{kDefaultCorners[Wuerfel], kDefaultLevels[Wuerfel]};
-    ViewValues view;
-    view.tilt = 25;
-    view.rotation = 20;
+    BodyScene scene;
+    scene.body = Wuerfel;
+    scene.radius = ViewRadiusFor(size);
+    scene.shape = ShapeValues{kDefaultCorners[Wuerfel], kDefaultLevels[Wuerfel]};
+    scene.view.tilt = 25;
+    scene.view.rotation = 20;
     // A turned cube reaches beyond its radius; the smallest zoom keeps it inside the picture.
-    view.zoom = 80;
-    GenerateBodyPoints(m, shape);
-    ProjectBodyPoints(m, shape, view);
+    scene.view.zoom = 80;
+    ModelState m = SetUpScene(scene);
 
     {
         QtPainterSurface surface(&image);
-        PaintBody(surface, ViewPaintInput(m, shape.corners, shape.levels), LogoAppearance(),
-                  m.polyPoints);
+        PaintBody(surface, ViewPaintInput(m, scene.shape.corners, scene.shape.levels),
+                  LogoAppearance(), m.polyPoints);
     }
     return image;
 }

@@ -230,6 +230,28 @@ bool ProjectBodyPoints(ModelState& m, const ShapeValues& shape, const ViewValues
     return true;
 }
 
+ModelState SetUpScene(const BodyScene& scene) {
+    ModelState m;
+    FillAngleTables(m);
+    ResetModelDefaults(m);
+    m.viewRadius = scene.radius;
+    m.bodyApex[0][2] = scene.radius;
+    m.bodyApex[1][2] = static_cast<int16_t>(-scene.radius);
+    m.currentBody = static_cast<uint8_t>(scene.body);
+    // The offset turns by eighths of the corner step of the saved corner count.
+    m.cornersPerBody[scene.body] = static_cast<uint8_t>(scene.shape.corners);
+    m.levelsPerBody[scene.body] = static_cast<uint8_t>(scene.shape.levels);
+    m.turnSign = scene.mirror ? -1 : 1;
+    if (scene.frameCount > 0) {
+        m.turnRunning = 1;
+        m.frameCount = static_cast<int16_t>(scene.frameCount);
+        m.frameIndex = static_cast<int16_t>(scene.frameIndex);
+    }
+    GenerateBodyPoints(m, scene.shape);
+    ProjectBodyPoints(m, scene.shape, scene.view);
+    return m;
+}
+
 int16_t ViewRadiusFor(int innerWidth) {
     return roundToInt16(innerWidth / 2.0);
 }

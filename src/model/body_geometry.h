@@ -21,6 +21,24 @@ struct ViewValues {
     int positionY = 0; // vertical position bar value, -100..100 (positive moves down)
 };
 
+// A body standing in a view, as the program shows it after start-up and the body's selection.
+struct BodyScene {
+    int body = Kugel;
+    int16_t radius = 0;
+    ShapeValues shape;
+    ViewValues view;
+    bool mirror = false; // turned the other way round
+    // 0: the still picture, turned by the offset; else frame `frameIndex` of a turn of one
+    // corner step in `frameCount` frames.
+    int frameCount = 0;
+    int frameIndex = 0;
+};
+
+// The record with its tables and start values, set up for the scene: the body selected with
+// its corners and levels saved, generated and projected. The apexes a body does not set are
+// the sphere's poles, as the sphere the program starts with leaves them.
+ModelState SetUpScene(const BodyScene& scene);
+
 // Builds bodyPoints and bodyApex of m.currentBody for radius m.viewRadius, re-creating
 // bodyPoints, viewPoints, outputPoints and faceSide with every entry 0.
 // Does not project: the caller projects afterwards.

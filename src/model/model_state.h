@@ -49,13 +49,20 @@ struct PolyPoint {
     int32_t y = 0;
 };
 
-// Design place and size of a control, in twips relative to its container. For the two
-// sample lines the four values are X1, X2, Y1, Y2.
+// Design place and size of a control, in twips relative to its container.
 struct DesignRect {
     int16_t left = 0;
     int16_t top = 0;
     int16_t width = 0;
     int16_t height = 0;
+};
+
+// Design end points of a line, in twips inside its picture.
+struct DesignLine {
+    int16_t x1 = 0;
+    int16_t x2 = 0;
+    int16_t y1 = 0;
+    int16_t y2 = 0;
 };
 
 struct ModelState {
@@ -85,6 +92,7 @@ struct ModelState {
     int16_t designFormWidth = 0;
     int16_t designFormHeight = 0;
     std::map<std::string, DesignRect> designGeometry; // keyed by control name, "HScroll1(2)"
+    std::map<std::string, DesignLine> designLines;    // keyed by line name, "Line1(0)"
 };
 
 // Fills sinTable and cosTable: entry i is sin/cos of (3.1415926535 / 180) * i, formed in

@@ -283,10 +283,11 @@ void Form1::Form_Load() {
     model.designFormWidth = kDesignFormWidth;
     model.designFormHeight = kDesignFormHeight;
     model.designGeometry.clear();
+    model.designLines.clear();
     for (const ControlDesign& d : ControlInventory())
         model.designGeometry[d.name] = DesignRect{d.left, d.top, d.width, d.height};
     for (const LineDesign& l : LineInventory())
-        model.designGeometry[l.name] = DesignRect{l.x1, l.x2, l.y1, l.y2};
+        model.designLines[l.name] = DesignLine{l.x1, l.x2, l.y1, l.y2};
     ResetModelDefaults(model);
     model.viewRadius = ViewRadiusFor(Picture1->innerWidth());
     model.outputScale = 1.0f;
@@ -357,11 +358,9 @@ void Form1::LayoutControls() {
         placeControl(w, r);
     }
     for (const LineDesign& l : LineInventory()) {
-        const DesignRect& g = model.designGeometry.at(l.name);
+        const DesignLine& g = model.designLines.at(l.name);
         auto* sample = qobject_cast<LineSample*>(controls_.at(QString::fromUtf8(l.picture)));
-        // left/top/width/height hold X1, X2, Y1, Y2 for a line.
-        sample->setLine(g.left * s / tppX, g.width * s / tppY, g.top * s / tppX,
-                        g.height * s / tppY);
+        sample->setLine(g.x1 * s / tppX, g.y1 * s / tppY, g.x2 * s / tppX, g.y2 * s / tppY);
     }
 
     ResetOutputSize();

@@ -18,26 +18,31 @@ namespace {
 const QColor kMarkedColor(192, 0, 0);
 const QColor kUnmarkedColor(0, 0, 0);
 
-// Which parameter and end-cap controls each body shows.
+// Which parameter and end-cap controls each body shows, and the captions of its cap rows.
 enum class Cap : uint8_t { Hidden, Shown }; // "Shown" still yields to the cap's own check box
 struct BodyControls {
-    bool corners, levels;
-    Cap cap0, cap1;
-    bool check30, check31;
-    const char* label60; // nullptr: caption unchanged
-    const char* label61;
-    bool labels6;
-    bool label9;
+    bool cornersBar;           // HScroll1(1)
+    bool levelsBar;            // HScroll1(2)
+    Cap insideCap;             // Picture6(0), the cap colour seen from inside
+    Cap outsideCap;            // Picture6(1), the cap colour seen from outside
+    bool topCapCheck;          // Check3(0), "transparent" of the top cap
+    bool bottomCapCheck;       // Check3(1), "transparent" of the bottom cap
+    const char* upperCapLabel; // Label6(0); nullptr: caption unchanged
+    const char* lowerCapLabel; // Label6(1); nullptr: caption unchanged
+    bool capLabels;            // Label6(0) and Label6(1)
+    bool title;                // Label9, in the place of the hidden corners bar
 };
+// clang-format off
 constexpr BodyControls kBodyControls[kBodyCount] = {
-    {true, true, Cap::Hidden, Cap::Hidden, false, false, nullptr, nullptr, false, false},
-    {false, false, Cap::Shown, Cap::Shown, true, true, "außen / oben", "innen / unten", true, true},
-    {false, false, Cap::Hidden, Cap::Hidden, false, false, nullptr, nullptr, false, true},
-    {true, false, Cap::Shown, Cap::Shown, true, true, "außen / oben", "innen / unten", true, false},
-    {false, false, Cap::Shown, Cap::Shown, false, true, "außen", "innen / unten", true, true},
-    {true, false, Cap::Shown, Cap::Shown, false, true, "außen", "innen / unten", true, false},
-    {true, false, Cap::Shown, Cap::Shown, true, false, "außen / oben", "innen", true, false},
+    {.cornersBar = true, .levelsBar = true, .insideCap = Cap::Hidden, .outsideCap = Cap::Hidden, .topCapCheck = false, .bottomCapCheck = false, .upperCapLabel = nullptr, .lowerCapLabel = nullptr, .capLabels = false, .title = false},
+    {.cornersBar = false, .levelsBar = false, .insideCap = Cap::Shown, .outsideCap = Cap::Shown, .topCapCheck = true, .bottomCapCheck = true, .upperCapLabel = "außen / oben", .lowerCapLabel = "innen / unten", .capLabels = true, .title = true},
+    {.cornersBar = false, .levelsBar = false, .insideCap = Cap::Hidden, .outsideCap = Cap::Hidden, .topCapCheck = false, .bottomCapCheck = false, .upperCapLabel = nullptr, .lowerCapLabel = nullptr, .capLabels = false, .title = true},
+    {.cornersBar = true, .levelsBar = false, .insideCap = Cap::Shown, .outsideCap = Cap::Shown, .topCapCheck = true, .bottomCapCheck = true, .upperCapLabel = "außen / oben", .lowerCapLabel = "innen / unten", .capLabels = true, .title = false},
+    {.cornersBar = false, .levelsBar = false, .insideCap = Cap::Shown, .outsideCap = Cap::Shown, .topCapCheck = false, .bottomCapCheck = true, .upperCapLabel = "außen", .lowerCapLabel = "innen / unten", .capLabels = true, .title = true},
+    {.cornersBar = true, .levelsBar = false, .insideCap = Cap::Shown, .outsideCap = Cap::Shown, .topCapCheck = false, .bottomCapCheck = true, .upperCapLabel = "außen", .lowerCapLabel = "innen / unten", .capLabels = true, .title = false},
+    {.cornersBar = true, .levelsBar = false, .insideCap = Cap::Shown, .outsideCap = Cap::Shown, .topCapCheck = true, .bottomCapCheck = false, .upperCapLabel = "außen / oben", .lowerCapLabel = "innen", .capLabels = true, .title = false},
 };
+// clang-format on
 
 } // namespace
 
@@ -117,20 +122,20 @@ void Form1::SSCommand1_Click(int index) {
 
 void Form1::applyBodyControls(int body) {
     const BodyControls& c = kBodyControls[body];
-    HScroll1[1]->setVisible(c.corners);
-    HScroll1[2]->setVisible(c.levels);
+    HScroll1[1]->setVisible(c.cornersBar);
+    HScroll1[2]->setVisible(c.levelsBar);
     // A cap's colour box is shown only while its row's "transparent" is not checked.
-    Picture6[0]->setVisible(c.cap0 == Cap::Shown && Check3[1]->value() % 2 == 0);
-    Picture6[1]->setVisible(c.cap1 == Cap::Shown && Check3[0]->value() % 2 == 0);
-    Check3[0]->setVisible(c.check30);
-    Check3[1]->setVisible(c.check31);
-    if (c.label60)
-        setLabelCaption(Label6[0], QString::fromUtf8(c.label60));
-    if (c.label61)
-        setLabelCaption(Label6[1], QString::fromUtf8(c.label61));
-    Label6[0]->setVisible(c.labels6);
-    Label6[1]->setVisible(c.labels6);
-    Label9->setVisible(c.label9);
+    Picture6[0]->setVisible(c.insideCap == Cap::Shown && Check3[1]->value() % 2 == 0);
+    Picture6[1]->setVisible(c.outsideCap == Cap::Shown && Check3[0]->value() % 2 == 0);
+    Check3[0]->setVisible(c.topCapCheck);
+    Check3[1]->setVisible(c.bottomCapCheck);
+    if (c.upperCapLabel)
+        setLabelCaption(Label6[0], QString::fromUtf8(c.upperCapLabel));
+    if (c.lowerCapLabel)
+        setLabelCaption(Label6[1], QString::fromUtf8(c.lowerCapLabel));
+    Label6[0]->setVisible(c.capLabels);
+    Label6[1]->setVisible(c.capLabels);
+    Label9->setVisible(c.title);
     if (body == Kugel)
         update();
 }

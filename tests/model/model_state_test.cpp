@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "model/body_geometry.h"
 #include "model/model_state.h"
 
 namespace solifa {
@@ -30,37 +31,53 @@ INSTANTIATE_TEST_SUITE_P(Degrees, AngleTableEntry,
                                            TableEntry{270, -1.0f, -1.346897732235064e-10f},
                                            TableEntry{360, -1.7958637354986706e-10f, 1.0f}));
 
-TEST(ModelDefaults, ResetRestoresTheStartValuesAndLeavesTheRest) {
-    ModelState m;
-    m.turnSign = -1;
-    m.currentBody = Trichter;
-    m.selectedDigitButton = 12;
-    m.cornersPerBody.fill(3);
-    m.levelsPerBody.fill(9);
-    m.turnRunning = 1;
-    m.outputScale = 2.5f;
-    m.frameCount = 20;
-    m.frameIndex = 5;
-    m.framesToWrite = 3;
-    m.viewRadius = 106;
-    m.recomputeSuppressed = 1;
+// A record after a long use — another body, a mirrored turn running, other saved corners,
+// the output scaled — draws as a fresh one once reset: the same body, the same turn by the
+// offset, the same frame count, the same output scale.
+TEST(ModelDefaults, AUsedRecordDrawsAsAFreshOneOnceReset) {
+    ModelState fresh;
+    FillAngleTables(fresh);
+    fresh.viewRadius = 106;
 
-    ResetModelDefaults(m);
+    ModelState used = fresh;
+    used.turnSign = -1;
+    used.currentBody = Trichter;
+    used.selectedDigitButton = 12;
+    used.cornersPerBody.fill(3);
+    used.levelsPerBody.fill(9);
+    used.turnRunning = 1;
+    used.outputScale = 2.5f;
+    used.frameCount = 20;
+    used.frameIndex = 5;
+    used.framesToWrite = 3;
+    used.recomputeSuppressed = 1;
 
-    EXPECT_EQ(m.turnSign, 1);
-    EXPECT_EQ(m.currentBody, Kugel);
-    EXPECT_EQ(m.selectedDigitButton, 7);
-    EXPECT_EQ(m.cornersPerBody, (std::array<uint8_t, 7>{18, 4, 4, 18, 4, 18, 18}));
-    EXPECT_EQ(m.levelsPerBody, (std::array<uint8_t, 7>{18, 1, 2, 1, 1, 1, 1}));
-    EXPECT_EQ(m.turnRunning, 0);
-    EXPECT_EQ(m.outputScale, 1.0f);
-    EXPECT_EQ(m.frameCount, 8);
-    EXPECT_EQ(m.frameIndex, 0);
-    EXPECT_EQ(m.framesToWrite, 0);
-    // The view radius comes from the view's width, and the suppression flag belongs to the
-    // body switch: neither is a start value of the reset.
-    EXPECT_EQ(m.viewRadius, 106);
-    EXPECT_EQ(m.recomputeSuppressed, 1);
+    ResetModelDefaults(used);
+    // The suppression flag belongs to the body switch and the radius to the view's width:
+    // the reset keeps both.
+    EXPECT_EQ(used.recomputeSuppressed, 1);
+    EXPECT_EQ(used.viewRadius, 106);
+    used.recomputeSuppressed = 0;
+
+    const ShapeValues shape{used.cornersPerBody[used.currentBody],
+                            used.levelsPerBody[used.currentBody]};
+    const ViewValues view{.tilt = 30, .rotation = 20, .offset = 3};
+    for (ModelState* m : {&fresh, &used}) {
+        GenerateBodyPoints(*m, shape);
+        ASSERT_TRUE(ProjectBodyPoints(*m, shape, view));
+    }
+    EXPECT_EQ(used.currentBody, fresh.currentBody);
+    EXPECT_EQ(used.selectedDigitButton, fresh.selectedDigitButton);
+    for (int level = 0; level <= shape.levels; ++level)
+        for (int corner = 0; corner <= shape.corners; ++corner) {
+            for (int axis = 0; axis < 3; ++axis)
+                EXPECT_EQ(used.viewPoints.at(level, corner, axis),
+                          fresh.viewPoints.at(level, corner, axis));
+            EXPECT_EQ(used.faceSide.at(level, corner), fresh.faceSide.at(level, corner));
+        }
+    EXPECT_EQ(used.frameCount, fresh.frameCount);
+    EXPECT_EQ(used.framesToWrite, 0);
+    EXPECT_EQ(used.outputScale, fresh.outputScale);
 }
 
 } // namespace

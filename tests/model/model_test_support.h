@@ -18,12 +18,7 @@ inline ModelState MakeModel(int body, int16_t radius) {
 // shown one, as right after the body was selected.
 inline ModelState Build(int body, int16_t radius, int corners, int levels,
                         const ViewValues& view = {}) {
-    ModelState m = MakeModel(body, radius);
-    m.cornersPerBody[body] = static_cast<uint8_t>(corners);
-    const ShapeValues shape{corners, levels};
-    GenerateBodyPoints(m, shape);
-    ProjectBodyPoints(m, shape, view);
-    return m;
+    return SetUpScene({.body = body, .radius = radius, .shape = {corners, levels}, .view = view});
 }
 
 } // namespace solifa::testing

@@ -40,9 +40,9 @@ TEST(DegreeRotation, NinetyDegreesTurnsTheSecondAxisOntoTheNegativeFirst) {
 
 TEST(DegreeRotation, FullTurnKeepsTheTinySineOfTheTable) {
     const ModelState m = TablesWithSign(1);
-    // 360 is its own table entry, not 0: its sine is about -1.8e-10.
-    EXPECT_EQ(RotateDegFirst(m, 0, 1000, 360), -m.sinTable[360] * 1000.0f);
-    EXPECT_NE(RotateDegFirst(m, 0, 1000, 360), 0.0f);
+    // 360 is its own table entry, not 0: its sine is about -1.8e-10, so a point 1000 pixels
+    // along the second axis moves about 1.8e-7 pixels along the first.
+    EXPECT_FLOAT_EQ(RotateDegFirst(m, 0, 1000, 360), 1.7958637e-7f);
     EXPECT_EQ(RotateDegFirst(m, 0, 1000, 0), 0.0f);
 }
 
