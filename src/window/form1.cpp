@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "model/body_geometry.h"
+#include "model/errors.h"
 #include "model/rounding.h"
 #include "render/qt_color.h"
 #include "render/qt_painter_surface.h"
@@ -269,10 +270,16 @@ void Form1::setSizeTwips(double w, double h) {
 }
 
 void Form1::guarded(const std::function<void()>& work) {
+    // A fault ends the work of this event; what was drawn so far stays. Our own computation
+    // faults are expected at the edges of the ranges; any other one is a fault of the program,
+    // kept for the tests to see.
     try {
         work();
-    } catch (const std::exception&) {
-        // A computation fault ends the work of this event; what was drawn so far stays.
+    } catch (const ComputationError&) {
+        ++swallowedFaults.computation;
+    } catch (const std::exception& e) {
+        ++swallowedFaults.other;
+        swallowedFaults.lastOther = e.what();
     }
 }
 

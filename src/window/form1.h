@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <string>
 
 #include "model/body_geometry.h"
 #include "model/model_state.h"
@@ -171,6 +172,14 @@ public:
 
     // The file name the save dialog keeps between uses; a frame series reads it on every tick.
     QString dialogFileName;
+    // The faults that ended an event's work: computation faults, and any other exception.
+    struct SwallowedFaults {
+        int computation = 0;
+        int other = 0;
+        std::string lastOther;
+    };
+    SwallowedFaults swallowedFaults;
+
     // The frame count of the series being written, fixed when the series starts so that its
     // numbers and progress stay in range when the frame count is changed meanwhile.
     int16_t seriesFrameCount = 0;

@@ -130,6 +130,10 @@ public:
     // The window's invariants; returns an empty string when all hold.
     std::string check() {
         Form1& f = *form_;
+        // The window keeps running after a fault, but only our computation faults are expected:
+        // anything else (a failed lookup, a bad cast) is a fault of the program.
+        if (f.swallowedFaults.other > 0)
+            return "an event ended in an unexpected exception: " + f.swallowedFaults.lastOther;
         auto same = [](QLabel* l, const QString& want, const char* what) -> std::string {
             return l->text() == want ? ""
                                      : std::string(what) + " shows " + l->text().toStdString() +
