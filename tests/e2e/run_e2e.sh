@@ -6,7 +6,9 @@ set -euo pipefail
 
 if [ -z "${SOLIFA_E2E_INNER:-}" ]; then
   export SOLIFA_E2E_INNER=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+  # A server number of its own, so that other X tests running at the same time do not race it
+  # for the same free number.
+  exec xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 
 solifa=$(realpath "$1")
