@@ -29,13 +29,10 @@ namespace {
 const QColor kGrey(192, 192, 192);
 const QString kStartCaption = QStringLiteral("SOLIFA V1.3   ");
 
-QString indexed(const char* array, int index) {
-    return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index);
-}
-
 } // namespace
 
-Form1::Form1(const Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform) {
+Form1::Form1(const Platform& platform, QWidget* parent)
+    : QWidget(parent), info(*this, *platform.screen), platform_(platform) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("SOLIFA V1.3"));
     QPalette p = palette();
@@ -46,7 +43,6 @@ Form1::Form1(const Platform& platform, QWidget* parent) : QWidget(parent), platf
     connectHandlers();
     connectOutputHandlers();
     connectTurnHandlers();
-    connectDialogHandlers();
 }
 
 Form1::~Form1() = default;
@@ -170,57 +166,7 @@ void Form1::createControls() {
         l->setPalette(p);
     }
 
-    auto get = [&](const QString& n) { return controls_.at(n); };
-    for (int i = 0; i < kBodyAndDigitButtons; ++i)
-        SSCommand1[i] = qobject_cast<Button3D*>(get(indexed("SSCommand1", i)));
-    SSCommand2 = qobject_cast<Button3D*>(get("SSCommand2"));
-    SSCommand3 = qobject_cast<Button3D*>(get("SSCommand3"));
-    SSCommand4 = qobject_cast<Button3D*>(get("SSCommand4"));
-    SSCommand5 = qobject_cast<Button3D*>(get("SSCommand5"));
-    SSCommand6 = qobject_cast<Button3D*>(get("SSCommand6"));
-    SSCommand8 = qobject_cast<Button3D*>(get("SSCommand8"));
-    SSCommand9 = qobject_cast<Button3D*>(get("SSCommand9"));
-    SSCommand10 = qobject_cast<Button3D*>(get("SSCommand10"));
-    SSCommand11 = qobject_cast<Button3D*>(get("SSCommand11"));
-    for (int i = 0; i < 10; ++i)
-        Label1[i] = qobject_cast<QLabel*>(get(indexed("Label1", i)));
-    for (int i = 0; i < 2; ++i) {
-        Label2[i] = qobject_cast<QLabel*>(get(indexed("Label2", i)));
-        Label4[i] = qobject_cast<QLabel*>(get(indexed("Label4", i)));
-        Label5[i] = qobject_cast<QLabel*>(get(indexed("Label5", i)));
-        Label6[i] = qobject_cast<QLabel*>(get(indexed("Label6", i)));
-        Label8[i] = qobject_cast<QLabel*>(get(indexed("Label8", i)));
-        Picture2[i] = qobject_cast<PictureBox*>(get(indexed("Picture2", i)));
-        Picture3[i] = qobject_cast<LineSample*>(get(indexed("Picture3", i)));
-        Picture4[i] = qobject_cast<PictureBox*>(get(indexed("Picture4", i)));
-        Picture6[i] = qobject_cast<PictureBox*>(get(indexed("Picture6", i)));
-        Frame1[i] = qobject_cast<QGroupBox*>(get(indexed("Frame1", i)));
-        Check1[i] = qobject_cast<CheckBox*>(get(indexed("Check1", i)));
-        Check2[i] = qobject_cast<CheckBox*>(get(indexed("Check2", i)));
-        Check3[i] = qobject_cast<CheckBox*>(get(indexed("Check3", i)));
-    }
-    for (int i = 0; i < 4; ++i)
-        Label7[i] = qobject_cast<QLabel*>(get(indexed("Label7", i)));
-    Label9 = qobject_cast<QLabel*>(get("Label9"));
-    Label14 = qobject_cast<QLabel*>(get("Label14"));
-    Label15 = qobject_cast<QLabel*>(get("Label15"));
-    Label16 = qobject_cast<QLabel*>(get("Label16"));
-    Label17 = qobject_cast<QLabel*>(get("Label17"));
-    Picture1 = qobject_cast<PictureBox*>(get("Picture1"));
-    Picture5 = qobject_cast<PictureBox*>(get("Picture5"));
-    Picture7 = qobject_cast<PictureBox*>(get("Picture7"));
-    for (int n = 2; n <= 10; ++n)
-        Frame[n] = qobject_cast<QGroupBox*>(get(QStringLiteral("Frame%1").arg(n)));
-    Check4 = qobject_cast<CheckBox*>(get("Check4"));
-    for (int i = 0; i < 3; ++i)
-        HScroll1[i] = qobject_cast<ScrollBar*>(get(indexed("HScroll1", i)));
-    HScroll2 = qobject_cast<ScrollBar*>(get("HScroll2"));
-    HScroll3 = qobject_cast<ScrollBar*>(get("HScroll3"));
-    HScroll4 = qobject_cast<ScrollBar*>(get("HScroll4"));
-    HScroll6 = qobject_cast<ScrollBar*>(get("HScroll6"));
-    VScroll1 = qobject_cast<ScrollBar*>(get("VScroll1"));
-    VScroll2 = qobject_cast<ScrollBar*>(get("VScroll2"));
-    ProgressBar2 = qobject_cast<QProgressBar*>(get("ProgressBar2"));
+    bind(controls_);
 
     for (const LineDesign& l : LineInventory()) {
         auto* sample = qobject_cast<LineSample*>(controls_.at(QString::fromUtf8(l.picture)));

@@ -12,10 +12,12 @@
 #include <optional>
 #include <string>
 
+#include "dialogs/info_actions.h"
 #include "model/body_geometry.h"
 #include "model/model_state.h"
 #include "platform/platform.h"
 #include "render/body_painter.h"
+#include "window/form1_controls.h"
 
 class QGroupBox;
 class QLabel;
@@ -25,14 +27,13 @@ namespace solifa {
 
 class Button3D;
 class CheckBox;
-class Info;
 class IntervalTimer;
 class LineSample;
 class PictureBox;
 class ScrollBar;
 class ValueLabel;
 
-class Form1 : public QWidget {
+class Form1 : public QWidget, public Form1Controls {
     Q_OBJECT
 public:
     explicit Form1(const Platform& platform, QWidget* parent = nullptr);
@@ -85,7 +86,7 @@ public:
     void Check4_Click();
     void Timer1_Timer();
 
-    // --- auxiliary windows and exit (src/dialogs) ---
+    // --- auxiliary windows and exit ---
     void SSCommand10_Click(); // "Info"
     void SSCommand8_Click();  // "Programme"
     void SSCommand11_Click(); // "Programm beenden"
@@ -94,8 +95,8 @@ public:
     void EndProgram();
     // Ends the process. Leaves the application's event loops unless replaced (tests do).
     std::function<void()> endProcess;
-    // The information window while it is open; null once it was closed.
-    QPointer<Info> infoWindow;
+    // The information and further-programs windows.
+    InfoActions info;
 
     // The window's size in twips. Qt sizes windows in pixels; the size last set in twips is
     // kept as long as the pixel size still matches it, so the layout sees the exact value.
@@ -112,52 +113,6 @@ public:
     // The splash window's part in the start-up; set by whoever owns the splash.
     std::function<void()> centreSplash;
     std::function<void(int)> setSplashInterval;
-
-    // --- controls, named and indexed as the design names them ---
-    std::array<Button3D*, kBodyAndDigitButtons> SSCommand1{};
-    Button3D* SSCommand2 = nullptr;
-    Button3D* SSCommand3 = nullptr;
-    Button3D* SSCommand4 = nullptr;
-    Button3D* SSCommand5 = nullptr;
-    Button3D* SSCommand6 = nullptr;
-    Button3D* SSCommand8 = nullptr;
-    Button3D* SSCommand9 = nullptr;
-    Button3D* SSCommand10 = nullptr;
-    Button3D* SSCommand11 = nullptr;
-    std::array<QLabel*, 10> Label1{};
-    std::array<QLabel*, 2> Label2{};
-    std::array<QLabel*, 2> Label4{};
-    std::array<QLabel*, 2> Label5{};
-    std::array<QLabel*, 2> Label6{};
-    std::array<QLabel*, 4> Label7{};
-    std::array<QLabel*, 2> Label8{};
-    QLabel* Label9 = nullptr;
-    QLabel* Label14 = nullptr;
-    QLabel* Label15 = nullptr;
-    QLabel* Label16 = nullptr;
-    QLabel* Label17 = nullptr;
-    PictureBox* Picture1 = nullptr;
-    std::array<PictureBox*, 2> Picture2{};
-    std::array<LineSample*, 2> Picture3{};
-    std::array<PictureBox*, 2> Picture4{};
-    PictureBox* Picture5 = nullptr;
-    std::array<PictureBox*, 2> Picture6{};
-    PictureBox* Picture7 = nullptr;
-    std::array<QGroupBox*, 2> Frame1{};
-    std::map<int, QGroupBox*> Frame; // Frame2 .. Frame10 by number
-    std::array<CheckBox*, 2> Check1{};
-    std::array<CheckBox*, 2> Check2{};
-    std::array<CheckBox*, 2> Check3{};
-    CheckBox* Check4 = nullptr;
-    std::array<ScrollBar*, 3> HScroll1{};
-    ScrollBar* HScroll2 = nullptr;
-    ScrollBar* HScroll3 = nullptr;
-    ScrollBar* HScroll4 = nullptr;
-    ScrollBar* HScroll6 = nullptr;
-    ScrollBar* VScroll1 = nullptr;
-    ScrollBar* VScroll2 = nullptr;
-    QProgressBar* ProgressBar2 = nullptr;
-    IntervalTimer* Timer1 = nullptr;
 
     // Every control by its design name ("HScroll1(2)", "Frame3").
     QWidget* control(const QString& name) const;
@@ -193,7 +148,6 @@ private:
     void connectHandlers();
     void connectOutputHandlers(); // defined with the output actions
     void connectTurnHandlers();   // defined with the turn
-    void connectDialogHandlers(); // defined with the auxiliary windows
     void setLabelCaption(QLabel* label, const QString& text);
     void placeControl(QWidget* w, const QRect& r);
     // A design rectangle in twips, scaled, in pixels of the screen.

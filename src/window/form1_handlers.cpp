@@ -1,4 +1,7 @@
-// The handlers of body selection, value entry, view controls, appearance and output size.
+// The handlers of body selection, value entry, view controls, appearance, output size, the
+// auxiliary windows and leaving the program.
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <cmath>
@@ -8,6 +11,7 @@
 #include "window/check_box.h"
 #include "window/decimal_text.h"
 #include "window/form1.h"
+#include "window/interval_timer.h"
 #include "window/line_sample.h"
 #include "window/picture_box.h"
 #include "window/scroll_bar.h"
@@ -47,6 +51,12 @@ constexpr BodyControls kBodyControls[kBodyCount] = {
 } // namespace
 
 void Form1::connectHandlers() {
+    // Leaving every event loop ends the program: main() returns once its loop has ended, and
+    // a dialog's loop that runs at that moment ends as well.
+    endProcess = [] { QCoreApplication::exit(0); };
+    connect(SSCommand10, &QPushButton::clicked, this, [this] { SSCommand10_Click(); });
+    connect(SSCommand8, &QPushButton::clicked, this, [this] { SSCommand8_Click(); });
+    connect(SSCommand11, &QPushButton::clicked, this, [this] { SSCommand11_Click(); });
     for (int i = 0; i < kBodyAndDigitButtons; ++i) {
         connect(SSCommand1[i], &QPushButton::clicked, this, [this, i] { SSCommand1_Click(i); });
         connect(SSCommand1[i], &Button3D::pointerUsed, this, [this] { focusView(); });
@@ -311,6 +321,33 @@ void Form1::HScroll6_Scroll() {
         const float mm = OutputMillimetres(v, platform_.screen->dpiX());
         setLabelCaption(Label17, FormatDecimal(double(std::floor(mm)) / 10));
     });
+}
+
+// --- auxiliary windows and exit ---
+
+void Form1::SSCommand10_Click() {
+    info.showInfo();
+}
+
+void Form1::SSCommand8_Click() {
+    info.showPrograms();
+}
+
+void Form1::SSCommand11_Click() {
+    EndProgram();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    event->accept();
+    EndProgram();
+}
+
+void Form1::EndProgram() {
+    Timer1->setInterval(0);
+    model.framesToWrite = 0;
+    info.closeInfo();
+    if (endProcess)
+        endProcess();
 }
 
 } // namespace solifa

@@ -28,7 +28,7 @@ TEST_P(Leaving, EndsAtOnceWithoutWritingTheRestOfASeries) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     form->SSCommand10->click();
-    QPointer<Info> info = form->infoWindow;
+    QPointer<Info> info = form->info.infoWindow;
     ASSERT_FALSE(info.isNull());
     form->SSCommand3->click(); // the turn runs
     fake.saveDialog.answer(folder.filePath(QStringLiteral("frame.bmp")));

@@ -74,8 +74,8 @@ protected:
 
 TEST_F(AuxiliaryWindows, InfoLeavesTheMainWindowUsableAndComesBackToTheFront) {
     form->SSCommand10->click();
-    ASSERT_FALSE(form->infoWindow.isNull());
-    Info* info = form->infoWindow;
+    ASSERT_FALSE(form->info.infoWindow.isNull());
+    Info* info = form->info.infoWindow;
     EXPECT_TRUE(info->isVisible());
     EXPECT_EQ(info->windowTitle(), QStringLiteral("Information"));
     expectCentredOnTheFakeScreen(info);
@@ -90,16 +90,16 @@ TEST_F(AuxiliaryWindows, InfoLeavesTheMainWindowUsableAndComesBackToTheFront) {
     // "Info" again: the same window, back in the middle.
     info->move(10, 10);
     form->SSCommand10->click();
-    EXPECT_EQ(form->infoWindow.data(), info);
+    EXPECT_EQ(form->info.infoWindow.data(), info);
     expectCentredOnTheFakeScreen(info);
 
     // "OK" unloads it; the next opening is a new window.
     clickThroughWindow(info->SSCommand1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(form->infoWindow.isNull());
+    EXPECT_TRUE(form->info.infoWindow.isNull());
     form->SSCommand10->click();
-    ASSERT_FALSE(form->infoWindow.isNull());
-    EXPECT_TRUE(form->infoWindow->isVisible());
+    ASSERT_FALSE(form->info.infoWindow.isNull());
+    EXPECT_TRUE(form->info.infoWindow->isVisible());
     EXPECT_EQ(endCalls, 0);
 }
 
