@@ -1,18 +1,16 @@
-// The three output actions: the output picture as a bitmap file (or the start of a frame
-// series while the turn runs), on the clipboard, and printed on one page.
-#include <QLabel>
+#include "output/output_actions.h"
+
 #include <QPrinter>
-#include <QProgressBar>
 #include <QStringList>
 #include <memory>
-#include <optional>
 
+#include "model/errors.h"
 #include "output/bitmap_file.h"
 #include "output/output_texts.h"
 #include "output/print_page.h"
-#include "window/button_3d.h"
-#include "window/form1.h"
+#include "render/qt_painter_surface.h"
 #include "window/picture_box.h"
+#include "window/scroll_bar.h"
 
 namespace solifa {
 namespace {
@@ -31,71 +29,103 @@ constexpr int kBitmapFilter = 1;
 
 } // namespace
 
-void Form1::connectOutputHandlers() {
-    connect(SSCommand9, &QPushButton::clicked, this, [this] { SSCommand9_Click(); });
-    connect(SSCommand5, &QPushButton::clicked, this, [this] { SSCommand5_Click(); });
-    connect(SSCommand6, &QPushButton::clicked, this, [this] { SSCommand6_Click(); });
+void PaintBodyOnPicture(PictureBox& picture, ModelState& model, const ShapeValues& shape,
+                        const Grid3<float>& points, const float (*apex)[3],
+                        const AppearanceSource& appearance) {
+    QtPainterSurface surface(&picture.image());
+    PaintBody(surface, BodyPaintInput(model, shape.corners, shape.levels, points, apex), appearance,
+              model.polyPoints);
 }
 
-void Form1::SSCommand9_Click() {
-    guarded([&] {
-        const std::optional<QString> chosen =
-            platform_.saveDialog->choose(this, dialogFileName, kFileFilters, kBitmapFilter);
-        if (!chosen)
-            return;
-        const QString path = *chosen;
-        // The dialog keeps the name for next time; a running series takes its names from it.
-        dialogFileName = path;
-        if (model.turnRunning) {
-            // The timer writes the frames, one per tick; choosing again restarts the series.
-            model.framesToWrite = uint8_t(captionNumber(Label5[1]));
-            seriesFrameCount = model.frameCount;
-            ProgressBar2->setMaximum(model.frameCount);
-            ProgressBar2->setValue(0);
-        } else {
-            if (const std::optional<QString> failure = writeOutputPicture(path)) {
-                platform_.messageBox->error(this, kFileActionText, *failure);
-                return;
-            }
-            platform_.messageBox->information(this, kFileActionText, FileCreatedMessage(path));
+OutputActions::OutputActions(ModelState& model, const Platform& platform,
+                             const OutputControls& controls, std::function<ShapeValues()> shape,
+                             const AppearanceSource& appearance)
+    : model_(model), platform_(platform), controls_(controls), shape_(std::move(shape)),
+      appearance_(appearance) {}
+
+void OutputActions::RenderOutput() {
+    const int size = controls_.sizeBar->value();
+    // The picture is sized in twips at the screen's resolution; converting the pixel counts
+    // to twips and back gives the same counts, so they are set directly.
+    controls_.output->setOuterSize(size + 10, size + 26);
+    const float viewWidth = float(controls_.view->innerWidth());
+    if (viewWidth == 0.0f)
+        throw ComputationError("the view has no width to scale from");
+    model_.outputScale = float(controls_.output->innerWidth()) / viewWidth;
+    ScaleToOutput();
+}
+
+void OutputActions::ScaleToOutput() {
+    const ShapeValues shape = shape_();
+    const int lastRing = HighestRing(model_.currentBody, shape.levels);
+    const float scale = model_.outputScale;
+    for (int r = 0; r <= lastRing; ++r) {
+        for (int c = 0; c <= shape.corners; ++c) {
+            model_.outputPoints.at(r, c, 0) = model_.viewPoints.at(r, c, 0) * scale;
+            model_.outputPoints.at(r, c, 2) = model_.viewPoints.at(r, c, 2) * scale;
         }
-        setWindowTitle(CaptionAfterWriting(path));
-    });
+    }
+    for (int a = 0; a < 2; ++a) {
+        model_.outputApex[a][0] = scale * model_.viewApex[a][0];
+        model_.outputApex[a][2] = scale * model_.viewApex[a][2];
+    }
+    DrawOutput();
 }
 
-std::optional<QString> Form1::writeOutputPicture(const QString& path) {
+void OutputActions::DrawOutput() {
+    // Taking the view's background also clears the picture.
+    controls_.output->setBackColor(controls_.view->backColor());
+    PaintBodyOnPicture(*controls_.output, model_, shape_(), model_.outputPoints, model_.outputApex,
+                       appearance_);
+}
+
+std::optional<QString> OutputActions::chooseFile() {
+    const std::optional<QString> chosen =
+        platform_.saveDialog->choose(controls_.window, dialogFileName, kFileFilters, kBitmapFilter);
+    if (chosen)
+        dialogFileName = *chosen;
+    return chosen;
+}
+
+std::optional<QString> OutputActions::writePicture(const QString& path) {
     RenderOutput();
     QString reason;
-    if (WriteBitmapFile(Picture7->image(), path, &reason))
+    if (WriteBitmapFile(controls_.output->image(), path, &reason))
         return std::nullopt;
     return BitmapWriteFailedMessage(path, reason);
 }
 
-void Form1::SSCommand5_Click() {
-    guarded([&] {
-        platform_.clipboard->clear();
-        RenderOutput();
-        if (!platform_.clipboard->setImage(Picture7->image())) {
-            platform_.messageBox->error(this, kClipboardTitle, kClipboardFailed);
-            return;
-        }
-        platform_.messageBox->information(this, kClipboardTitle, kClipboardDone);
-    });
+bool OutputActions::writeAndReport(const QString& path) {
+    if (const std::optional<QString> failure = writePicture(path)) {
+        platform_.messageBox->error(controls_.window, kFileActionText, *failure);
+        return false;
+    }
+    platform_.messageBox->information(controls_.window, kFileActionText, FileCreatedMessage(path));
+    return true;
 }
 
-void Form1::SSCommand6_Click() {
-    guarded([&] {
-        // Drawn before the dialog: a cancelled print still leaves a fresh output picture.
-        RenderOutput();
-        const std::unique_ptr<QPrinter> printer = platform_.printerDialog->choose(this);
-        if (!printer)
-            return;
-        // The picture is printed at the size it has on the display.
-        const ScreenMetrics& screen = *platform_.screen;
-        const QSizeF size(CentimetresFromTwips(Picture7->width() * screen.twipsPerPixelX()),
-                          CentimetresFromTwips(Picture7->height() * screen.twipsPerPixelY()));
-        PrintPicturePage(*printer, Picture7->image(), size);
-    });
+void OutputActions::copyToClipboard() {
+    platform_.clipboard->clear();
+    RenderOutput();
+    if (!platform_.clipboard->setImage(controls_.output->image())) {
+        platform_.messageBox->error(controls_.window, kClipboardTitle, kClipboardFailed);
+        return;
+    }
+    platform_.messageBox->information(controls_.window, kClipboardTitle, kClipboardDone);
+}
+
+void OutputActions::print() {
+    // Drawn before the dialog: a cancelled print still leaves a fresh output picture.
+    RenderOutput();
+    const std::unique_ptr<QPrinter> printer = platform_.printerDialog->choose(controls_.window);
+    if (!printer)
+        return;
+    // The picture is printed at the size it has on the display.
+    const ScreenMetrics& screen = *platform_.screen;
+    PictureBox& output = *controls_.output;
+    const QSizeF size(CentimetresFromTwips(output.width() * screen.twipsPerPixelX()),
+                      CentimetresFromTwips(output.height() * screen.twipsPerPixelY()));
+    PrintPicturePage(*printer, output.image(), size);
 }
 
 } // namespace solifa

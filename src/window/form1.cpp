@@ -10,6 +10,8 @@
 #include "model/body_geometry.h"
 #include "model/errors.h"
 #include "model/rounding.h"
+#include "output/output_actions.h"
+#include "output/turn.h"
 #include "render/qt_color.h"
 #include "render/qt_painter_surface.h"
 #include "window/button_3d.h"
@@ -40,9 +42,28 @@ Form1::Form1(const Platform& platform, QWidget* parent)
     setPalette(p);
     setAutoFillBackground(true);
     createControls();
+    appearance_ = std::make_unique<ControlAppearance>(*this);
+    output = std::make_unique<OutputActions>(
+        model, platform_,
+        OutputControls{.window = this, .view = Picture1, .output = Picture7, .sizeBar = HScroll6},
+        [this] { return shapeValues(); }, *appearance_);
+    std::vector<QWidget*> stillOnly{SSCommand5, SSCommand6};
+    for (int i = kFirstDigitButton; i <= kLastDigitButton; ++i)
+        stillOnly.push_back(SSCommand1[i]);
+    turn = std::make_unique<Turn>(model, platform_,
+                                  TurnControls{.window = this,
+                                               .toggle = SSCommand3,
+                                               .framesBar = HScroll3,
+                                               .framesCaption = Label5[0],
+                                               .framesValue = Label5[1],
+                                               .mirror = Check4,
+                                               .fileButton = SSCommand9,
+                                               .progress = ProgressBar2,
+                                               .stillOnly = stillOnly,
+                                               .timer = Timer1,
+                                               .view = Picture1},
+                                  *output, [this] { ProjectBody(); });
     connectHandlers();
-    connectOutputHandlers();
-    connectTurnHandlers();
 }
 
 Form1::~Form1() = default;
@@ -374,16 +395,9 @@ void Form1::ProjectBody() {
     DrawView();
 }
 
-void Form1::PaintCurrentBody(PictureBox* picture, const Grid3<float>& points,
-                             const float (*apex)[3]) {
-    const ShapeValues shape = shapeValues();
-    QtPainterSurface surface(&picture->image());
-    PaintBody(surface, BodyPaintInput(model, shape.corners, shape.levels, points, apex),
-              ControlAppearance(*this), model.polyPoints);
-}
-
 void Form1::DrawView() {
-    PaintCurrentBody(Picture1, model.viewPoints, model.viewApex);
+    PaintBodyOnPicture(*Picture1, model, shapeValues(), model.viewPoints, model.viewApex,
+                       *appearance_);
     Picture1->update();
 }
 
@@ -393,14 +407,7 @@ void Form1::clearAndDrawView() {
 }
 
 void Form1::setLabelCaption(QLabel* label, const QString& text) {
-    if (auto* v = qobject_cast<ValueLabel*>(label)) {
-        v->setCaption(text);
-    } else {
-        label->setText(text);
-        const int needed = label->fontMetrics().horizontalAdvance(text) + 2;
-        if (needed > label->width())
-            label->resize(needed, label->height());
-    }
+    SetLabelCaption(label, text);
 }
 
 void Form1::focusView() {

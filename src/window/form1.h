@@ -9,12 +9,15 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "dialogs/info_actions.h"
 #include "model/body_geometry.h"
 #include "model/model_state.h"
+#include "output/output_actions.h"
+#include "output/turn.h"
 #include "platform/platform.h"
 #include "render/body_painter.h"
 #include "window/form1_controls.h"
@@ -71,7 +74,7 @@ public:
     void HScroll6_Change();
     void HScroll6_Scroll();
 
-    // --- output picture and output actions (src/output) ---
+    // --- output picture and output actions, handed on to `output` ---
     void RenderOutput();
     void ScaleToOutput();
     void DrawOutput();
@@ -79,7 +82,7 @@ public:
     void SSCommand5_Click(); // "Bitmap in Ablage"
     void SSCommand6_Click(); // "Bitmap drucken"
 
-    // --- turn about the body axis (src/output) ---
+    // --- turn about the body axis, handed on to `turn` ---
     void SSCommand3_Click();
     void HScroll3_Change();
     void HScroll3_Scroll();
@@ -97,6 +100,9 @@ public:
     std::function<void()> endProcess;
     // The information and further-programs windows.
     InfoActions info;
+    // The output picture with the file, clipboard and print actions, and the turn.
+    std::unique_ptr<OutputActions> output;
+    std::unique_ptr<Turn> turn;
 
     // The window's size in twips. Qt sizes windows in pixels; the size last set in twips is
     // kept as long as the pixel size still matches it, so the layout sees the exact value.
@@ -125,8 +131,6 @@ public:
     };
     Fonts lastFonts() const { return fonts_; }
 
-    // The file name the save dialog keeps between uses; a frame series reads it on every tick.
-    QString dialogFileName;
     // The faults that ended an event's work: computation faults, and any other exception.
     struct SwallowedFaults {
         int computation = 0;
@@ -135,10 +139,6 @@ public:
     };
     SwallowedFaults swallowedFaults;
 
-    // The frame count of the series being written, fixed when the series starts so that its
-    // numbers and progress stay in range when the frame count is changed meanwhile.
-    int16_t seriesFrameCount = 0;
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -146,8 +146,6 @@ protected:
 private:
     void createControls();
     void connectHandlers();
-    void connectOutputHandlers(); // defined with the output actions
-    void connectTurnHandlers();   // defined with the turn
     void setLabelCaption(QLabel* label, const QString& text);
     void placeControl(QWidget* w, const QRect& r);
     // A design rectangle in twips, scaled, in pixels of the screen.
@@ -156,10 +154,6 @@ private:
     void ResetOutputSize();
     void focusView();
     void clearAndDrawView();
-    // Renders the output picture and writes it as a bitmap; on failure the message to show.
-    std::optional<QString> writeOutputPicture(const QString& path);
-    // Paints the current body with the appearance of the controls onto a picture's image.
-    void PaintCurrentBody(PictureBox* picture, const Grid3<float>& points, const float (*apex)[3]);
     // Runs one event's work; a computation fault ends that work and nothing more.
     void guarded(const std::function<void()>& work);
     void applyBodyControls(int body);
@@ -168,6 +162,7 @@ private:
 
     const Platform& platform_;
     std::map<QString, QWidget*> controls_;
+    std::unique_ptr<AppearanceSource> appearance_; // read from the controls
     ColorRef lastChosenColor_ = 0;
     double widthTwips_ = 0;
     double heightTwips_ = 0;

@@ -57,6 +57,14 @@ void Form1::connectHandlers() {
     connect(SSCommand10, &QPushButton::clicked, this, [this] { SSCommand10_Click(); });
     connect(SSCommand8, &QPushButton::clicked, this, [this] { SSCommand8_Click(); });
     connect(SSCommand11, &QPushButton::clicked, this, [this] { SSCommand11_Click(); });
+    connect(SSCommand9, &QPushButton::clicked, this, [this] { SSCommand9_Click(); });
+    connect(SSCommand5, &QPushButton::clicked, this, [this] { SSCommand5_Click(); });
+    connect(SSCommand6, &QPushButton::clicked, this, [this] { SSCommand6_Click(); });
+    connect(SSCommand3, &QPushButton::clicked, this, [this] { SSCommand3_Click(); });
+    connect(HScroll3, &ScrollBar::changed, this, [this] { HScroll3_Change(); });
+    connect(HScroll3, &ScrollBar::scrolled, this, [this] { HScroll3_Scroll(); });
+    connect(Check4, &CheckBox::stateClicked, this, [this] { Check4_Click(); });
+    connect(Timer1, &IntervalTimer::tick, this, [this] { Timer1_Timer(); });
     for (int i = 0; i < kBodyAndDigitButtons; ++i) {
         connect(SSCommand1[i], &QPushButton::clicked, this, [this, i] { SSCommand1_Click(i); });
         connect(SSCommand1[i], &Button3D::pointerUsed, this, [this] { focusView(); });
@@ -343,8 +351,7 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 void Form1::EndProgram() {
-    Timer1->setInterval(0);
-    model.framesToWrite = 0;
+    turn->stop();
     info.closeInfo();
     if (endProcess)
         endProcess();

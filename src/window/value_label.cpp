@@ -30,4 +30,15 @@ void ValueLabel::fit() {
     setGeometry(right - width, layoutRect_.y(), width, layoutRect_.height());
 }
 
+void SetLabelCaption(QLabel* label, const QString& text) {
+    if (auto* v = qobject_cast<ValueLabel*>(label)) {
+        v->setCaption(text);
+        return;
+    }
+    label->setText(text);
+    const int needed = label->fontMetrics().horizontalAdvance(text) + 2;
+    if (needed > label->width())
+        label->resize(needed, label->height());
+}
+
 } // namespace solifa

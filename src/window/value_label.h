@@ -19,4 +19,8 @@ private:
     QRect layoutRect_;
 };
 
+// Sets a label's caption: a number label grows to the left to fit it, any other label to the
+// right.
+void SetLabelCaption(QLabel* label, const QString& text);
+
 } // namespace solifa

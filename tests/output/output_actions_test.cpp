@@ -55,7 +55,7 @@ TEST_F(OutputTest, FileHoldsTheOutputPictureAsABitmap) {
     saveAs(dir.filePath("zweite.bmp"));
     ASSERT_EQ(fake.saveDialog.calls.size(), 2u);
     EXPECT_EQ(fake.saveDialog.calls[1].presetPath, path);
-    EXPECT_EQ(form->dialogFileName, dir.filePath("zweite.bmp"));
+    EXPECT_EQ(form->output->dialogFileName, dir.filePath("zweite.bmp"));
 }
 
 // A name of a given length in the temporary folder: "a" repeated, then the ending.
@@ -129,7 +129,7 @@ TEST_F(OutputTest, CancellingTheDialogChangesNothing) {
     EXPECT_TRUE(filesInDir().isEmpty());
     EXPECT_TRUE(fake.messageBox.messages.empty());
     EXPECT_EQ(form->windowTitle(), title);
-    EXPECT_TRUE(form->dialogFileName.isEmpty());
+    EXPECT_TRUE(form->output->dialogFileName.isEmpty());
     EXPECT_EQ(form->Picture7->size(), pictureSize); // not even drawn
 }
 
@@ -165,12 +165,12 @@ TEST_F(OutputTest, WhileTheTurnRunsTheButtonStartsASeriesAndWritesNothing) {
     form->SSCommand3->click(); // stop before any tick can run
 
     EXPECT_EQ(form->model.framesToWrite, 8);
-    EXPECT_EQ(form->seriesFrameCount, 8);
+    EXPECT_EQ(form->turn->seriesFrameCount, 8);
     EXPECT_EQ(form->ProgressBar2->maximum(), 8);
     EXPECT_EQ(form->ProgressBar2->value(), 0);
     EXPECT_TRUE(filesInDir().isEmpty());
     EXPECT_TRUE(fake.messageBox.messages.empty());
-    EXPECT_EQ(form->dialogFileName, path);
+    EXPECT_EQ(form->output->dialogFileName, path);
     EXPECT_EQ(form->windowTitle(), "SOLIFA V1.0    " + dir.path());
 }
 

@@ -1,0 +1,74 @@
+#pragma once
+// The turn about the body axis: starting and stopping it, its frame count and direction, and
+// the timer tick that advances the frame and writes the next file of a pending frame series.
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "model/model_state.h"
+#include "platform/platform.h"
+
+class QLabel;
+class QProgressBar;
+class QWidget;
+
+namespace solifa {
+
+class Button3D;
+class CheckBox;
+class IntervalTimer;
+class OutputActions;
+class PictureBox;
+class ScrollBar;
+
+// The controls the turn touches.
+struct TurnControls {
+    QWidget* window = nullptr;        // owner of the messages
+    Button3D* toggle = nullptr;       // SSCommand3, "ein" / "aus"
+    ScrollBar* framesBar = nullptr;   // HScroll3, frames of one corner step
+    QLabel* framesCaption = nullptr;  // Label5(0), "Bilder:"
+    QLabel* framesValue = nullptr;    // Label5(1)
+    CheckBox* mirror = nullptr;       // Check4, the other way round
+    Button3D* fileButton = nullptr;   // SSCommand9, whose caption counts the frames
+    QProgressBar* progress = nullptr; // ProgressBar2
+    // Shown only while the body stands still: the clipboard and print buttons, the digits.
+    std::vector<QWidget*> stillOnly;
+    IntervalTimer* timer = nullptr; // Timer1
+    PictureBox* view = nullptr;     // Picture1, repainted on every frame
+};
+
+class Turn {
+public:
+    // project recomputes and redraws the view; frames are written through output.
+    Turn(ModelState& model, const Platform& platform, const TurnControls& controls,
+         OutputActions& output, std::function<void()> project);
+
+    // "ein" / "aus".
+    void toggle();
+    // The frame count moved.
+    void framesChanged();
+    // The mirror box was clicked.
+    void mirrorClicked();
+    // One tick of the timer: the next frame, and the next file of a pending series.
+    void tick();
+    // Starts writing one turn as a frame series into the names of the chosen file; choosing
+    // again restarts it.
+    void startSeries();
+    // Stops the timer and any series at once, as the program ends.
+    void stop();
+
+    // The frame count of the series being written, fixed when the series starts so that its
+    // numbers and progress stay in range when the frame count is changed meanwhile.
+    int16_t seriesFrameCount = 0;
+
+private:
+    ModelState& model_;
+    const Platform& platform_;
+    TurnControls controls_;
+    OutputActions& output_;
+    std::function<void()> project_;
+};
+
+} // namespace solifa
