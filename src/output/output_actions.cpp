@@ -80,11 +80,13 @@ void OutputActions::DrawOutput() {
 }
 
 std::optional<QString> OutputActions::chooseFile() {
-    const std::optional<QString> chosen =
+    const std::optional<SaveChoice> chosen =
         platform_.saveDialog->choose(controls_.window, dialogFileName, kFileFilters, kBitmapFilter);
-    if (chosen)
-        dialogFileName = *chosen;
-    return chosen;
+    if (!chosen)
+        return std::nullopt;
+    dialogFileName = chosen->path;
+    dialogFilter = chosen->filter;
+    return chosen->path;
 }
 
 std::optional<QString> OutputActions::writePicture(const QString& path) {

@@ -38,8 +38,8 @@ public:
     void ScaleToOutput();
     void DrawOutput();
 
-    // The save dialog, offering the name chosen last time; the name chosen is kept for the
-    // next time and for the frames of a series. Nothing when cancelled.
+    // The save dialog, offering the name chosen last time; the name and filter chosen are kept
+    // for the next time and for the frames of a series. Nothing when cancelled.
     std::optional<QString> chooseFile();
     // Renders the output picture and writes it to path; on failure the message to show.
     std::optional<QString> writePicture(const QString& path);
@@ -49,8 +49,9 @@ public:
     void copyToClipboard();
     void print();
 
-    // The file name the save dialog keeps between uses.
+    // The file name the save dialog keeps between uses, and the filter chosen with it.
     QString dialogFileName;
+    int dialogFilter = -1;
 
 private:
     ModelState& model_;

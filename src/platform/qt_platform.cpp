@@ -52,18 +52,26 @@ public:
 
 class QtSaveDialog final : public SaveDialog {
 public:
-    std::optional<QString> choose(QWidget* parent, const QString& presetPath,
-                                  const QStringList& filters, int selectedFilter) override {
-        QString selected =
-            selectedFilter >= 0 && selectedFilter < filters.size() ? filters[selectedFilter] : "";
-        // A path that names a file presets the name field with it. Without a default suffix a
-        // name typed without extension is returned as typed.
-        const QString path =
-            QFileDialog::getSaveFileName(parent, QString(), presetPath, filters.join(";;"),
-                                         &selected, QFileDialog::DontConfirmOverwrite);
+    std::optional<SaveChoice> choose(QWidget* parent, const QString& presetPath,
+                                     const QStringList& filters, int selectedFilter) override {
+        QFileDialog dialog(parent);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        // Without a default suffix a name typed without extension is returned as typed.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+        dialog.setNameFilters(filters);
+        if (selectedFilter >= 0 && selectedFilter < filters.size())
+            dialog.selectNameFilter(filters[selectedFilter]);
+        // The name comes after the filter: selecting a filter gives the name in the field the
+        // filter's extension, and the name chosen last time must be offered as it was.
+        if (!presetPath.isEmpty())
+            dialog.selectFile(presetPath);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        const QString path = dialog.selectedFiles().constFirst();
         if (path.isEmpty())
             return std::nullopt;
-        return path;
+        return SaveChoice{path, int(filters.indexOf(dialog.selectedNameFilter()))};
     }
 };
 

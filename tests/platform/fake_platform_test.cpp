@@ -33,7 +33,7 @@ TEST(FakePlatformTest, DialogsAnswerInTurnAndCancelWhenNothingIsLeft) {
     fake.saveDialog.whileOpen = [&] { ++ranWhileOpen; };
     fake.saveDialog.answer("/tmp/wuerfel.bmp");
     EXPECT_EQ(fake.saveDialog.choose(nullptr, "/tmp/alt.bmp", {"A (*)", "B (*.BMP)"}, 1),
-              "/tmp/wuerfel.bmp");
+              (SaveChoice{"/tmp/wuerfel.bmp", 1}));
     EXPECT_EQ(fake.saveDialog.choose(nullptr, "/tmp/wuerfel.bmp", {}, 0), std::nullopt);
     ASSERT_EQ(fake.saveDialog.calls.size(), 2u);
     EXPECT_EQ(fake.saveDialog.calls[0].presetPath, "/tmp/alt.bmp");

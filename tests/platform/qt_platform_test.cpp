@@ -107,7 +107,8 @@ TEST_F(QtPlatformTest, SaveDialogKeepsATypedNameAsItIsAndNeverAsksBeforeReplacin
         dialog.selectFile(typed);
         static_cast<QDialog&>(dialog).accept();
     });
-    EXPECT_EQ(platform.saveDialog->choose(nullptr, dir.filePath("alt.bmp"), filters, 1), typed);
+    EXPECT_EQ(platform.saveDialog->choose(nullptr, dir.filePath("alt.bmp"), filters, 1),
+              (SaveChoice{typed, 1}));
 
     const QString existing = dir.filePath("kugel.bmp");
     QFile file(existing);
@@ -117,11 +118,37 @@ TEST_F(QtPlatformTest, SaveDialogKeepsATypedNameAsItIsAndNeverAsksBeforeReplacin
         dialog.selectFile(existing);
         static_cast<QDialog&>(dialog).accept();
     });
-    EXPECT_EQ(platform.saveDialog->choose(nullptr, existing, filters, 0), existing);
+    EXPECT_EQ(platform.saveDialog->choose(nullptr, existing, filters, 0),
+              (SaveChoice{existing, 0}));
 
     WhenShown<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
     EXPECT_EQ(platform.saveDialog->choose(nullptr, existing, filters, 1), std::nullopt);
 }
+
+// Confirmed without touching the name field, the dialog gives back the name it offered, with
+// the bitmap filter preselected, whatever the name's extension.
+class QtSaveDialogOffer : public QtPlatformTest,
+                          public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(QtSaveDialogOffer, ConfirmedAsOfferedGivesTheOfferedName) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QStringList filters{"Alle Dateien (*)", "Bitmap (*.BMP *.bmp)", "PNG-Bild (*.png)"};
+    const QString offered = dir.filePath(QString::fromUtf8(GetParam()));
+    QString shownName;
+    WhenShown<QFileDialog>([&](QFileDialog& dialog) {
+        if (auto* field = dialog.findChild<QLineEdit*>("fileNameEdit"))
+            shownName = field->text();
+        static_cast<QDialog&>(dialog).accept();
+    });
+    const std::optional<SaveChoice> chosen =
+        platform.saveDialog->choose(nullptr, offered, filters, 1);
+    EXPECT_EQ(shownName, QFileInfo(offered).fileName());
+    EXPECT_EQ(chosen, (SaveChoice{offered, 1}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, QtSaveDialogOffer,
+                         ::testing::Values("bild.bmp", "foto.png", "my.picture", "wuerfel"));
 
 TEST_F(QtPlatformTest, PrinterDialogWithoutPrintersStillPrintsToAPdfFile) {
     QTemporaryDir dir;

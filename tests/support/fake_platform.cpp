@@ -24,12 +24,15 @@ std::optional<ColorRef> FakeColorDialog::choose(QWidget*, ColorRef preset) {
     return TakeFront(answers);
 }
 
-std::optional<QString> FakeSaveDialog::choose(QWidget*, const QString& presetPath,
-                                              const QStringList& filters, int selectedFilter) {
+std::optional<SaveChoice> FakeSaveDialog::choose(QWidget*, const QString& presetPath,
+                                                 const QStringList& filters, int selectedFilter) {
     calls.push_back({presetPath, filters, selectedFilter});
     if (whileOpen)
         whileOpen();
-    return TakeFront(answers);
+    std::optional<SaveChoice> choice = TakeFront(answers);
+    if (choice && choice->filter < 0)
+        choice->filter = selectedFilter;
+    return choice;
 }
 
 std::unique_ptr<QPrinter> FakePrinterDialog::choose(QWidget*) {

@@ -51,15 +51,18 @@ public:
         QStringList filters;
         int selectedFilter;
     };
-    std::deque<std::optional<QString>> answers;
+    std::deque<std::optional<SaveChoice>> answers;
     std::vector<Call> calls;
     std::function<void()> whileOpen;
 
-    void answer(const QString& path) { answers.emplace_back(path); }
+    // A chosen name; the filter is the preselected one unless given.
+    void answer(const QString& path, int filter = -1) {
+        answers.emplace_back(SaveChoice{path, filter});
+    }
     void cancel() { answers.emplace_back(std::nullopt); }
 
-    std::optional<QString> choose(QWidget* parent, const QString& presetPath,
-                                  const QStringList& filters, int selectedFilter) override;
+    std::optional<SaveChoice> choose(QWidget* parent, const QString& presetPath,
+                                     const QStringList& filters, int selectedFilter) override;
 };
 
 // Answers from the front of `answers`: the path of a PDF file the printer writes to, or
