@@ -43,12 +43,24 @@ void Turn::toggle() {
 }
 
 void Turn::framesChanged() {
+    const int count = controls_.framesBar->value();
+    SetLabelCaption(controls_.framesValue, QString::number(count));
+    controls_.fileButton->setText(SeriesButtonCaption(count));
+    if (!seriesPending())
+        applyFrameCount();
+}
+
+void Turn::applyFrameCount() {
     model_.frameCount = int16_t(controls_.framesBar->value());
     // A lowered count must not leave the frame counter beyond the last frame.
     if (model_.frameIndex >= model_.frameCount)
         model_.frameIndex = int16_t(model_.frameIndex % model_.frameCount);
-    SetLabelCaption(controls_.framesValue, QString::number(model_.frameCount));
-    controls_.fileButton->setText(SeriesButtonCaption(model_.frameCount));
+}
+
+void Turn::endSeries() {
+    model_.framesToWrite = 0;
+    controls_.progress->setValue(0);
+    applyFrameCount();
 }
 
 void Turn::mirrorClicked() {
@@ -56,7 +68,9 @@ void Turn::mirrorClicked() {
 }
 
 void Turn::startSeries() {
-    // The timer writes the frames, one per tick.
+    // A series started again takes the count the bar shows now. The timer writes the frames,
+    // one per tick.
+    applyFrameCount();
     model_.framesToWrite = uint8_t(model_.frameCount);
     seriesFrameCount = model_.frameCount;
     controls_.progress->setMaximum(model_.frameCount);
@@ -77,23 +91,21 @@ void Turn::tick() {
     if (model_.framesToWrite == 0)
         return;
 
-    // The series keeps the frame count it was started with.
-    const int count = seriesFrameCount > 0 ? seriesFrameCount : model_.frameCount;
+    const int count = seriesFrameCount;
     const int k = count - model_.framesToWrite + 1;
     if (const std::optional<QString> failure =
             output_.writePicture(FrameSeriesFileName(output_.dialogFileName, k))) {
         // The series stops before the message, so ticks during it only turn the body.
-        model_.framesToWrite = 0;
-        controls_.progress->setValue(0);
+        endSeries();
         platform_.messageBox->error(controls_.window, kFileActionText, *failure);
         return;
     }
     model_.framesToWrite = uint8_t(model_.framesToWrite - 1);
     controls_.progress->setValue(count - model_.framesToWrite);
     if (model_.framesToWrite == 0) {
+        endSeries();
         platform_.messageBox->information(controls_.window, kFileActionText,
                                           SeriesCreatedMessage(count, output_.dialogFileName));
-        controls_.progress->setValue(0);
     }
 }
 

@@ -59,11 +59,18 @@ public:
     // Stops the timer and any series at once, as the program ends.
     void stop();
 
-    // The frame count of the series being written, fixed when the series starts so that its
-    // numbers and progress stay in range when the frame count is changed meanwhile.
+    // The frame count of the series being written, fixed when the series starts. While the
+    // series is pending (written or paused) it is the count the body turns by as well, so the
+    // files always join into one loop; a count chosen meanwhile takes effect when it ends.
     int16_t seriesFrameCount = 0;
 
 private:
+    bool seriesPending() const { return model_.framesToWrite > 0; }
+    // Ends the series: the frame count chosen during it takes effect.
+    void endSeries();
+    // The count the frames bar shows, taken as the turn's frame count.
+    void applyFrameCount();
+
     ModelState& model_;
     const Platform& platform_;
     TurnControls controls_;

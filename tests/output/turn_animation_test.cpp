@@ -141,6 +141,30 @@ TEST_F(TurnTest, AFrameCountChangedDuringASeriesKeepsItsNumbering) {
     EXPECT_EQ(form->ProgressBar2->value(), 0);
 }
 
+// The frame count of a pending series is the body's step as well as the files' numbering: a
+// count changed in the middle of a series leaves its files the very loop an unchanged series
+// writes, and takes effect once the series has ended.
+TEST_F(TurnTest, AFrameCountChangedDuringASeriesLeavesItOneSeamlessLoop) {
+    form->SSCommand1[1]->click(); // the cube, whose frames all differ
+    startTurn();
+    startSeries("a.bmp");
+    tick(2);
+    form->HScroll3->setValue(4);
+    EXPECT_EQ(form->Label5[1]->text(), "4");
+    tick(6);
+    EXPECT_EQ(form->model.frameCount, 4) << "the new count applies once the series ended";
+    form->HScroll3->setValue(8);
+    ASSERT_EQ(form->model.frameIndex, 0);
+    startSeries("b.bmp");
+    tick(8);
+    for (int k = 1; k <= 8; ++k) {
+        QFile a(dir.filePath(QStringLiteral("a_%1.bmp").arg(k, 2, 10, QChar('0'))));
+        QFile b(dir.filePath(QStringLiteral("b_%1.bmp").arg(k, 2, 10, QChar('0'))));
+        ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly)) << k;
+        EXPECT_EQ(a.readAll(), b.readAll()) << "frame " << k;
+    }
+}
+
 TEST_F(TurnTest, AnUnwritableFrameStopsTheSeriesButNotTheTurn) {
     startTurn();
     const QString path = dir.filePath("fehlt/ordner/x.bmp");
