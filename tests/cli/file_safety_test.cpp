@@ -6,8 +6,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cstring>
 #include <fcntl.h>
-#include <memory>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -43,14 +44,10 @@ protected:
 
 TEST_P(FailingRenderTest, ExitsOneNamingTheFileAndReasonAndChangesNoOldFile) {
     const FailingRender c = GetParam();
-    std::unique_ptr<test::SmallDisk> disk;
-    QString folder = dir.path();
-    if (c.limit == 0) {
-        disk = std::make_unique<test::SmallDisk>(256 * 1024);
-        if (!disk->mounted())
-            GTEST_SKIP() << disk->whyNot().toStdString();
-        folder = disk->path();
-    }
+    std::optional<test::SmallDisk> disk;
+    if (c.limit == 0 && !disk.emplace(256 * 1024).mounted())
+        GTEST_SKIP() << disk->whyNot().toStdString();
+    const QString folder = disk ? disk->path() : dir.path();
     for (const char* name : c.oldFiles)
         ASSERT_TRUE(test::PutFile(folder + "/" + name, OldContent(name)));
     if (disk) {

@@ -150,12 +150,12 @@ TEST_P(UnwritableTest, GivesTheReasonInsteadOfTheConfirmationAndKeepsTheCaption)
     ASSERT_TRUE(
         QFile::setPermissions(dir.filePath("gesperrt"), QFile::ReadOwner | QFile::ExeOwner));
     ASSERT_TRUE(test::PutFile(dir.filePath("datei.bmp"), "alt"));
-    const test::SmallDisk readOnly(64 * 1024, true);
-    if (c.readOnlyDisk && !readOnly.mounted())
-        GTEST_SKIP() << readOnly.whyNot().toStdString();
+    std::optional<test::SmallDisk> readOnly;
+    if (c.readOnlyDisk && !readOnly.emplace(64 * 1024, true).mounted())
+        GTEST_SKIP() << readOnly->whyNot().toStdString();
     if (QString(c.name).startsWith("gesperrt/") && geteuid() == 0)
         GTEST_SKIP() << "root may write into a folder without write permission";
-    const QString folder = c.readOnlyDisk ? readOnly.path() : dir.path();
+    const QString folder = readOnly ? readOnly->path() : dir.path();
     const QString path = folder + "/" + QString::fromUtf8(c.name);
     const QStringList before = test::EntriesOf(folder);
     const QString title = form->windowTitle();

@@ -1,6 +1,7 @@
 // Files that fail for real while they are written: the old file stays byte for byte, no
 // temporary is left, and the window says why instead of "wurde erzeugt!".
 #include <QProgressBar>
+#include <optional>
 #include <sys/stat.h>
 
 #include "output/bitmap_file.h"
@@ -8,7 +9,7 @@
 #include "output/safe_write.h"
 #include "output_fixture.h"
 #include "support/write_failures.h"
-#include "window/interval_timer.h"
+#include "window/scroll_bar.h"
 
 namespace solifa {
 namespace {
@@ -32,14 +33,10 @@ class FailingWriteTest : public OutputTest, public ::testing::WithParamInterface
 
 TEST_P(FailingWriteTest, KeepsTheOldFileAndSaysWhy) {
     const FailingWrite c = GetParam();
-    std::unique_ptr<test::SmallDisk> disk;
-    QString folder = dir.path();
-    if (c.limit == 0) {
-        disk = std::make_unique<test::SmallDisk>(512 * 1024);
-        if (!disk->mounted())
-            GTEST_SKIP() << disk->whyNot().toStdString();
-        folder = disk->path();
-    }
+    std::optional<test::SmallDisk> disk;
+    if (c.limit == 0 && !disk.emplace(512 * 1024).mounted())
+        GTEST_SKIP() << disk->whyNot().toStdString();
+    const QString folder = disk ? disk->path() : dir.path();
     const QString base = folder + "/keep.bmp";
     const QString failing = c.series ? FrameSeriesFileName(base, 2) : base;
     ASSERT_TRUE(PutFile(failing, kOldFile));
