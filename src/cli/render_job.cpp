@@ -1,17 +1,18 @@
 #include "cli/render_job.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QBuffer>
+#include <QIODevice>
 #include <QImageWriter>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <charconv>
 #include <cmath>
 #include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 
 #include "cli/gif_writer.h"
@@ -20,6 +21,7 @@
 #include "model/rounding.h"
 #include "output/bitmap_file.h"
 #include "output/output_texts.h"
+#include "output/safe_write.h"
 #include "render/body_painter.h"
 #include "render/qt_painter_surface.h"
 
@@ -91,47 +93,68 @@ template <class T> void AppendGrid3(std::string& out, const Grid3<T>& grid) {
 
 // --- files ---
 
-// Why path cannot be written, or nothing when it can.
-std::optional<std::string> CannotWrite(const QString& path) {
-    const QFileInfo info(path);
-    if (info.isDir())
-        return std::string("it is a folder");
-    const QDir folder = info.absoluteDir();
-    if (!folder.exists())
-        return std::string("the folder does not exist");
-    if (info.exists() && !info.isWritable())
-        return std::string("the file is read-only");
-    if (!info.exists() && !QFileInfo(folder.absolutePath()).isWritable())
-        return std::string("the folder is not writable");
-    return std::nullopt;
-}
+// Qt's image, SVG and PDF writers and the GIF writer write through this device into the safe
+// write path. A failed write is kept by the file, so it is seen even where a writer ignores it.
+class SafeFileDevice final : public QIODevice {
+public:
+    explicit SafeFileDevice(SafeFile& file) : file_(file) {
+        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        return file_.write(data, std::size_t(size)) ? size : -1;
+    }
+
+private:
+    SafeFile& file_;
+};
 
 using ContentWriter = std::function<bool(QIODevice& device, std::string& why)>;
 
-// Writes a file through a temporary one, so a failure never leaves half a file behind.
-std::optional<std::string> WriteFile(const std::string& path, const ContentWriter& write) {
-    const QString qpath = QString::fromStdString(path);
-    QSaveFile file(qpath);
-    file.setDirectWriteFallback(true);
-    std::string why;
-    if (!file.open(QIODevice::WriteOnly)) {
-        why = file.errorString().toStdString();
-    } else if (!write(file, why)) {
-        file.cancelWriting();
-    } else if (!file.commit()) {
-        why = file.errorString().toStdString();
-    } else {
-        return std::nullopt;
-    }
+std::string WriteFailedLine(const std::string& path, const std::string& why) {
     return std::string(kProgram) + "writing \"" + path + "\" failed: " + why;
 }
 
-ContentWriter ImageContent(const QImage& image, const char* format) {
-    return [image, format](QIODevice& device, std::string& why) {
-        QImageWriter writer(&device, format);
-        if (writer.write(image))
+// Writes the content into a temporary file, complete and synced but not yet in place: the
+// error line, or nothing.
+std::optional<std::string> WriteContent(SafeFile& file, const ContentWriter& write) {
+    std::string why;
+    bool written = file.open();
+    if (written) {
+        SafeFileDevice device(file);
+        written = write(device, why);
+    }
+    if (written && file.finish())
+        return std::nullopt;
+    if (file.error() != 0)
+        why = WriteFailureReason(file.error(), ReasonLanguage::English);
+    file.discard();
+    return WriteFailedLine(file.path(), why);
+}
+
+ContentWriter BytesContent(QByteArray bytes) {
+    return [bytes = std::move(bytes)](QIODevice& device, std::string& why) {
+        if (device.write(bytes) == bytes.size())
             return true;
-        why = writer.errorString().toStdString();
+        why = device.errorString().toStdString();
+        return false;
+    };
+}
+
+// A PNG is encoded in memory first: the encoder would report a failed write of the file as a
+// warning of its own, beside the program's one line.
+ContentWriter PngContent(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "PNG");
+    if (writer.write(image))
+        return BytesContent(std::move(bytes));
+    return [why = writer.errorString().toStdString()](QIODevice&, std::string& reason) {
+        reason = why;
         return false;
     };
 }
@@ -169,20 +192,10 @@ ContentWriter PdfContent(const ModelState& model, const RenderRequest& request) 
     };
 }
 
-// A Windows bitmap encoded as the window encodes its bitmaps.
-ContentWriter BitmapContent(const QImage& image) {
-    return [bytes = EncodeBitmap(image)](QIODevice& device, std::string& why) {
-        if (device.write(bytes) == bytes.size())
-            return true;
-        why = device.errorString().toStdString();
-        return false;
-    };
-}
-
 ContentWriter PictureContent(const ModelState& model, const RenderRequest& request) {
     switch (request.format) {
     case PictureFormat::Png:
-        return ImageContent(RenderImage(model, request), "PNG");
+        return PngContent(RenderImage(model, request));
     case PictureFormat::Svg:
         return SvgContent(model, request);
     case PictureFormat::Pdf:
@@ -191,7 +204,8 @@ ContentWriter PictureContent(const ModelState& model, const RenderRequest& reque
     case PictureFormat::Gif:
         break;
     }
-    return BitmapContent(RenderImage(model, request));
+    // A Windows bitmap encoded as the window encodes its bitmaps.
+    return BytesContent(EncodeBitmap(RenderImage(model, request)));
 }
 
 int DelayCentiseconds(int ms) {
@@ -211,6 +225,21 @@ ContentWriter GifContent(const std::vector<ModelState>& models, const RenderRequ
         why = gif.errorString();
         return false;
     };
+}
+
+// The JSON dump is the last of the files a request writes.
+bool IsJsonFile(const RenderRequest& request, std::size_t i, std::size_t count) {
+    return !request.jsonPath.empty() && i + 1 == count;
+}
+
+// The content of file i of the `count` that FilesToWrite names.
+ContentWriter ContentOf(const RenderRequest& request, const std::vector<ModelState>& models,
+                        std::size_t i, std::size_t count) {
+    if (IsJsonFile(request, i, count))
+        return BytesContent(QByteArray::fromStdString(ModelJson(models.front())));
+    if (request.format == PictureFormat::Gif)
+        return GifContent(models, request);
+    return PictureContent(models[i], request);
 }
 
 } // namespace
@@ -336,13 +365,26 @@ JobResult PrepareRenderJob(const RenderRequest& request, std::vector<ModelState>
                                      " levels (" + e.what() + ")"};
     }
 
-    for (const std::string& path : FilesToWrite(request)) {
-        if (const auto why = CannotWrite(QString::fromStdString(path))) {
-            models.clear();
-            const char* option = path == request.jsonPath ? "--dump-json" : "-o";
-            return {kExitWrongInput,
-                    std::string(kProgram) + option + ": cannot write \"" + path + "\": " + *why};
+    // Every name is checked before the first byte is written, and no two may name one file.
+    const std::vector<std::string> paths = FilesToWrite(request);
+    const auto option = [&](std::size_t i) {
+        return std::string(IsJsonFile(request, i, paths.size()) ? "--dump-json" : "-o");
+    };
+    std::map<std::string, std::size_t> identities;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        std::string line;
+        if (const int error = CheckWritable(paths[i])) {
+            line = option(i) + ": cannot write \"" + paths[i] +
+                   "\": " + WriteFailureReason(error, ReasonLanguage::English);
+        } else if (const auto [first, fresh] = identities.emplace(FileIdentity(paths[i]), i);
+                   !fresh) {
+            line = option(i) + " \"" + paths[i] + "\" names the same file as " +
+                   option(first->second) + " \"" + paths[first->second] + "\"";
+        } else {
+            continue;
         }
+        models.clear();
+        return {kExitWrongInput, kProgram + line};
     }
     return {};
 }
@@ -355,34 +397,22 @@ bool NeedsGuiApplication(const RenderRequest& request) {
 JobResult WriteRenderJob(const RenderRequest& request, const std::vector<ModelState>& models) {
     if (models.empty())
         return {kExitWriteFailed, std::string(kProgram) + "nothing computed to write"};
-    if (!request.outputPath.empty()) {
-        if (request.format == PictureFormat::Gif) {
-            if (const auto error = WriteFile(request.outputPath, GifContent(models, request)))
-                return {kExitWriteFailed, *error};
-        } else if (request.frames > 0) {
-            for (std::size_t k = 0; k < models.size(); ++k) {
-                const std::string path = FrameFileName(request.outputPath, static_cast<int>(k) + 1);
-                if (const auto error = WriteFile(path, PictureContent(models[k], request)))
-                    return {kExitWriteFailed, *error};
-            }
-        } else if (const auto error =
-                       WriteFile(request.outputPath, PictureContent(models.front(), request))) {
-            return {kExitWriteFailed, *error};
-        }
-    }
-    if (!request.jsonPath.empty()) {
-        const std::string json = ModelJson(models.front());
-        const auto error =
-            WriteFile(request.jsonPath, [&json](QIODevice& device, std::string& why) {
-                if (device.write(json.data(), static_cast<qint64>(json.size())) ==
-                    static_cast<qint64>(json.size()))
-                    return true;
-                why = device.errorString().toStdString();
-                return false;
-            });
-        if (error)
+    // Every file is written in full before the first one takes the place of its old version,
+    // so a failure on the way leaves all the old files as they were; the files not yet in
+    // place are removed when they go out of scope.
+    const std::vector<std::string> paths = FilesToWrite(request);
+    std::vector<std::unique_ptr<SafeFile>> files;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        files.push_back(std::make_unique<SafeFile>(paths[i]));
+        if (const auto error =
+                WriteContent(*files.back(), ContentOf(request, models, i, paths.size())))
             return {kExitWriteFailed, *error};
     }
+    for (const std::unique_ptr<SafeFile>& file : files)
+        if (!file->commit())
+            return {kExitWriteFailed,
+                    WriteFailedLine(file->path(),
+                                    WriteFailureReason(file->error(), ReasonLanguage::English))};
     return {};
 }
 

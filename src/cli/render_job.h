@@ -33,7 +33,8 @@ QImage RenderImage(const ModelState& model, const RenderRequest& request);
 // The projected model as one JSON object.
 std::string ModelJson(const ModelState& model);
 
-// Every file the request writes, in the order they are written.
+// Every file the request writes, in the order they are written: the picture, its frames or the
+// animation, then the JSON dump.
 std::vector<std::string> FilesToWrite(const RenderRequest& request);
 
 // The distinct colours a picture of the request can contain, background first.
@@ -44,15 +45,17 @@ struct JobResult {
     std::string error; // one line without newline, empty on success
 };
 
-// Computes the model of every picture and checks that every file can be written; on wrong
-// input (values that cannot be computed, a path that cannot be written) models stays empty.
+// Computes the model of every picture, checks that every file can be written and that no two
+// of them name one file; on wrong input (values that cannot be computed, a path that cannot be
+// written, two names of one file) models stays empty.
 JobResult PrepareRenderJob(const RenderRequest& request, std::vector<ModelState>& models);
 
 // True when the output is painted through Qt's SVG or PDF generator, which wants a
 // QGuiApplication; bitmaps need none.
 bool NeedsGuiApplication(const RenderRequest& request);
 
-// Writes the files from the prepared models.
+// Writes the files from the prepared models, every one through the safe write path: all are
+// written to temporary files first and put in place only when each was written completely.
 JobResult WriteRenderJob(const RenderRequest& request, const std::vector<ModelState>& models);
 
 // Prepare, then write: nothing is written unless everything was computed and every target

@@ -1,27 +1,12 @@
 #include "output/bitmap_file.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QFile>
 #include <QtEndian>
+
+#include "output/safe_write.h"
 
 namespace solifa {
 namespace {
-
-QString GermanReason(const QFileDevice& file) {
-    switch (file.error()) {
-    case QFileDevice::PermissionsError:
-    case QFileDevice::OpenError:
-        return QStringLiteral("Keine Berechtigung zum Schreiben in diesen Ordner.");
-    case QFileDevice::ResourceError:
-        return QStringLiteral("Auf dem Datenträger ist nicht genug Platz.");
-    case QFileDevice::WriteError:
-        return QStringLiteral("Fehler beim Schreiben auf den Datenträger.");
-    default:
-        return QStringLiteral("Die Datei konnte nicht geschrieben werden (%1).")
-            .arg(file.errorString());
-    }
-}
 
 void PutLE32(char* at, quint32 v) {
     qToLittleEndian(v, at);
@@ -65,32 +50,13 @@ QByteArray EncodeBitmap(const QImage& source) {
 }
 
 bool WriteBitmapFile(const QImage& image, const QString& path, QString* reason) {
-    const QFileInfo info(path);
-    QString why;
-    if (info.isDir()) {
-        why = QStringLiteral("Der Name bezeichnet einen Ordner.");
-    } else if (!info.absoluteDir().exists()) {
-        why = QStringLiteral("Der Ordner existiert nicht.");
-    } else {
-        // Written to a temporary file first and renamed at the end, so a full disk or a
-        // broken write never destroys the file that was there before.
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly)) {
-            why = GermanReason(file);
-        } else {
-            const QByteArray bytes = EncodeBitmap(image);
-            if (file.write(bytes) != bytes.size()) {
-                why = GermanReason(file);
-                file.cancelWriting();
-            } else if (!file.commit()) {
-                why = GermanReason(file);
-            } else {
-                return true;
-            }
-        }
-    }
+    const QByteArray bytes = EncodeBitmap(image);
+    const int error = WriteFileSafely(QFile::encodeName(path).toStdString(), bytes.constData(),
+                                      std::size_t(bytes.size()));
+    if (error == 0)
+        return true;
     if (reason)
-        *reason = why;
+        *reason = QString::fromStdString(WriteFailureReason(error, ReasonLanguage::German));
     return false;
 }
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "support/write_failures.h"
+
 namespace solifa::test {
 
 struct ProgramRun {
@@ -17,10 +19,15 @@ struct ProgramRun {
     QString err;
 };
 
-// Runs the program with args in folder and waits for it to end.
-inline ProgramRun RunRender(const std::vector<std::string>& args, const QString& folder) {
+// Runs the program with args in folder and waits for it to end. With a fileSizeLimit, every
+// write of the program past that many bytes fails.
+inline ProgramRun RunRender(const std::vector<std::string>& args, const QString& folder,
+                            rlim_t fileSizeLimit = 0) {
     QProcess process;
     process.setWorkingDirectory(folder);
+    if (fileSizeLimit > 0)
+        process.setChildProcessModifier(
+            [fileSizeLimit] { FileSizeLimit::ApplyInChild(fileSizeLimit); });
     QStringList list;
     for (const std::string& a : args)
         list << QString::fromStdString(a);

@@ -54,6 +54,8 @@ TEST_F(Program, EveryWrongInputGivesStatusTwoAndOneLineAndWritesNothing) {
         {{"-o", "sub/a.pdf", "--dump-json", "sub"}, "--dump-json"},
         {{"--body", "Oktaeder", "--levels", "1", "-o", "a.bmp", "--dump-json", "m.json"},
          "Oktaeder"},
+        // Checked before the picture is written, which it follows.
+        {{"-o", "a.bmp", "--dump-json", std::string(300, 'm') + ".json"}, "name is too long"},
     };
     for (const auto& c : cases) {
         const test::ProgramRun r = run(c.args);

@@ -9,10 +9,12 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QStandardPaths>
+#include <unistd.h>
 
 #include "output/bitmap_file.h"
 #include "output/output_texts.h"
 #include "output_fixture.h"
+#include "support/write_failures.h"
 
 namespace solifa {
 namespace {
@@ -133,11 +135,29 @@ TEST_F(OutputTest, CancellingTheDialogChangesNothing) {
     EXPECT_EQ(form->Picture7->size(), pictureSize); // not even drawn
 }
 
-class UnwritableTest : public OutputTest, public ::testing::WithParamInterface<const char*> {};
+struct UnwritableCase {
+    const char* name;
+    const char* reason;
+    bool readOnlyDisk = false; // the name is on a read-only file system
+};
 
-TEST_P(UnwritableTest, GivesAnErrorInsteadOfTheConfirmationAndKeepsTheCaption) {
+class UnwritableTest : public OutputTest, public ::testing::WithParamInterface<UnwritableCase> {};
+
+TEST_P(UnwritableTest, GivesTheReasonInsteadOfTheConfirmationAndKeepsTheCaption) {
+    const UnwritableCase c = GetParam();
     ASSERT_TRUE(QDir(dir.path()).mkdir("ordner"));
-    const QString path = dir.filePath(GetParam());
+    ASSERT_TRUE(QDir(dir.path()).mkdir("gesperrt"));
+    ASSERT_TRUE(
+        QFile::setPermissions(dir.filePath("gesperrt"), QFile::ReadOwner | QFile::ExeOwner));
+    ASSERT_TRUE(test::PutFile(dir.filePath("datei.bmp"), "alt"));
+    std::optional<test::SmallDisk> readOnly;
+    if (c.readOnlyDisk && !readOnly.emplace(64 * 1024, true).mounted())
+        GTEST_SKIP() << readOnly->whyNot().toStdString();
+    if (QString(c.name).startsWith("gesperrt/") && geteuid() == 0)
+        GTEST_SKIP() << "root may write into a folder without write permission";
+    const QString folder = readOnly ? readOnly->path() : dir.path();
+    const QString path = folder + "/" + QString::fromUtf8(c.name);
+    const QStringList before = test::EntriesOf(folder);
     const QString title = form->windowTitle();
     saveAs(path);
 
@@ -145,16 +165,23 @@ TEST_P(UnwritableTest, GivesAnErrorInsteadOfTheConfirmationAndKeepsTheCaption) {
     const auto& m = fake.messageBox.messages[0];
     EXPECT_EQ(m.kind, Kind::Error);
     EXPECT_EQ(m.title, "Datei erzeugen");
-    EXPECT_TRUE(m.text.startsWith(BitmapWriteFailedMessage(path, QString())))
-        << m.text.toStdString();
-    EXPECT_FALSE(m.text.contains("wurde erzeugt!"));
+    EXPECT_EQ(m.text, BitmapWriteFailedMessage(path, QString::fromUtf8(c.reason)));
     EXPECT_EQ(form->windowTitle(), title);
-    EXPECT_EQ(filesInDir(), QStringList{"ordner"});
-    EXPECT_TRUE(QFileInfo(dir.filePath("ordner")).isDir());
+    EXPECT_EQ(test::EntriesOf(folder), before);
+    EXPECT_EQ(test::FileBytes(dir.filePath("datei.bmp")), "alt");
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, UnwritableTest,
-                         ::testing::Values("fehlt/bild.bmp", "ordner", "ordner/"));
+const std::string kLongName = std::string(300, 'a') + ".bmp";
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, UnwritableTest,
+    ::testing::Values(UnwritableCase{"fehlt/bild.bmp", "Der Ordner existiert nicht."},
+                      UnwritableCase{"ordner", "Der Name bezeichnet einen Ordner."},
+                      UnwritableCase{"ordner/", "Der Name bezeichnet einen Ordner."},
+                      UnwritableCase{"datei.bmp/bild.bmp", "Ein Teil des Pfads ist kein Ordner."},
+                      UnwritableCase{kLongName.c_str(), "Der Name ist zu lang."},
+                      UnwritableCase{"gesperrt/bild.bmp", "Keine Berechtigung zum Schreiben."},
+                      UnwritableCase{"bild.bmp", "Das Dateisystem ist schreibgeschützt.", true}));
 
 TEST_F(OutputTest, WhileTheTurnRunsTheButtonStartsASeriesAndWritesNothing) {
     form->SSCommand3->click();

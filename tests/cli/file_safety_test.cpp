@@ -1,0 +1,175 @@
+// The renderer's files when writing fails for real, into special files, and under two names
+// of one file: old files stay byte for byte, special files stay what they were, clashes are
+// wrong input.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstring>
+#include <fcntl.h>
+#include <optional>
+#include <string>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+#include <vector>
+
+#include "cli/render_job.h"
+#include "cli_test_support.h"
+
+namespace solifa {
+namespace {
+
+using Args = std::vector<std::string>;
+using test::EntriesOf;
+using test::FileBytes;
+
+QByteArray OldContent(const char* name) {
+    return QByteArray("the old ") + name + " that must stay";
+}
+
+struct FailingRender {
+    const char* name;
+    Args args;
+    std::vector<const char*> oldFiles;
+    const char* failing; // the file the error line names
+    rlim_t limit;        // file-size limit; 0: a full disk instead
+};
+
+class FailingRenderTest : public ::testing::TestWithParam<FailingRender> {
+protected:
+    QTemporaryDir dir;
+};
+
+TEST_P(FailingRenderTest, ExitsOneNamingTheFileAndReasonAndChangesNoOldFile) {
+    const FailingRender c = GetParam();
+    std::optional<test::SmallDisk> disk;
+    if (c.limit == 0 && !disk.emplace(256 * 1024).mounted())
+        GTEST_SKIP() << disk->whyNot().toStdString();
+    const QString folder = disk ? disk->path() : dir.path();
+    for (const char* name : c.oldFiles)
+        ASSERT_TRUE(test::PutFile(folder + "/" + name, OldContent(name)));
+    if (disk) {
+        ASSERT_TRUE(disk->fill(".filler", 4096));
+    }
+    const QStringList before = EntriesOf(folder);
+
+    const test::ProgramRun r = test::RunRender(c.args, folder, c.limit);
+
+    EXPECT_EQ(r.exitCode, kExitWriteFailed);
+    EXPECT_EQ(r.err,
+              QStringLiteral("solifa-render: writing \"%1\" failed: %2\n")
+                  .arg(c.failing, c.limit > 0 ? "the file would be larger than the system allows"
+                                              : "no space left on the device"));
+    for (const char* name : c.oldFiles)
+        EXPECT_EQ(FileBytes(folder + "/" + name), OldContent(name)) << name;
+    EXPECT_EQ(EntriesOf(folder), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FailingRenderTest,
+    ::testing::Values(
+        FailingRender{"Png", {"--view-width", "400", "-o", "p.png"}, {"p.png"}, "p.png", 4000},
+        FailingRender{"Svg", {"-o", "s.svg"}, {"s.svg"}, "s.svg", 8000},
+        // The frames fit under the limit, the JSON written after them does not: no frame
+        // may have replaced its old file.
+        FailingRender{
+            "JsonAfterFrames",
+            {"--view-width", "38", "--frames", "3", "-o", "f.bmp", "--dump-json", "m.json"},
+            {"f_01.bmp", "f_02.bmp", "f_03.bmp", "m.json"},
+            "m.json",
+            8000},
+        FailingRender{"FullDisk",
+                      {"--view-width", "73", "-o", "old.bmp", "--dump-json", "old.json"},
+                      {"old.bmp", "old.json"},
+                      "old.bmp",
+                      0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+enum class Special { Fifo, CharacterDevice };
+
+class SpecialTargetTest : public ::testing::TestWithParam<Special> {
+protected:
+    QTemporaryDir dir;
+};
+
+TEST_P(SpecialTargetTest, IsWrittenInPlaceAndStaysWhatItWas) {
+    const Args picture = {"--view-width", "38", "-o", "bild.bmp", "--dump-json"};
+    const std::string target = QFile::encodeName(dir.filePath("ziel.json")).toStdString();
+    const dev_t device = makedev(1, 3); // a sink, as /dev/null is, but made here
+    if (GetParam() == Special::Fifo) {
+        ASSERT_EQ(mkfifo(target.c_str(), 0600), 0);
+    } else {
+        if (mknod(target.c_str(), S_IFCHR | 0600, device) != 0)
+            GTEST_SKIP() << "mknod is not allowed here: " << std::strerror(errno);
+        const int fd = open(target.c_str(), O_WRONLY);
+        if (fd < 0)
+            GTEST_SKIP() << "a device made here cannot be opened: " << std::strerror(errno);
+        close(fd);
+    }
+    // The reader is there before the program: a FIFO's writer waits for one. The JSON fits
+    // into the FIFO's buffer, so the program need not wait for it to be read.
+    int reader = -1;
+    if (GetParam() == Special::Fifo) {
+        reader = open(target.c_str(), O_RDONLY | O_NONBLOCK);
+        ASSERT_GE(reader, 0);
+    }
+    Args args = picture;
+    args.push_back("ziel.json");
+    const test::ProgramRun r = test::RunRender(args, dir.path());
+    QByteArray received;
+    if (reader >= 0) {
+        char buffer[4096];
+        for (ssize_t n; (n = read(reader, buffer, sizeof buffer)) > 0;)
+            received.append(buffer, n);
+        close(reader);
+    }
+    EXPECT_EQ(r.exitCode, kExitOk) << r.err.toStdString();
+
+    struct stat st {};
+    ASSERT_EQ(lstat(target.c_str(), &st), 0);
+    if (GetParam() == Special::Fifo) {
+        EXPECT_TRUE(S_ISFIFO(st.st_mode));
+        args.back() = "vergleich.json";
+        ASSERT_EQ(test::RunRender(args, dir.path()).exitCode, kExitOk);
+        EXPECT_EQ(received, FileBytes(dir.filePath("vergleich.json")));
+    } else {
+        EXPECT_TRUE(S_ISCHR(st.st_mode));
+        EXPECT_EQ(st.st_rdev, device);
+    }
+    EXPECT_EQ(EntriesOf(dir.path()).filter(".solifa-"), QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, SpecialTargetTest,
+                         ::testing::Values(Special::Fifo, Special::CharacterDevice),
+                         [](const auto& info) {
+                             return info.param == Special::Fifo ? "Fifo" : "CharacterDevice";
+                         });
+
+TEST(Clashes, TwoNamesOfOneFileAreWrongInputAndNothingIsWritten) {
+    QTemporaryDir dir;
+    const QString old = dir.filePath("alt.bmp");
+    ASSERT_TRUE(test::PutFile(old, "old"));
+    ASSERT_TRUE(QFile::link("a.bmp", dir.filePath("zu_a.json")));     // a.bmp is not there
+    ASSERT_TRUE(QFile::link("alt.bmp", dir.filePath("zu_alt.json"))); // alt.bmp is
+    const QStringList before = EntriesOf(dir.path());
+    const Args cases[] = {
+        {"-o", "a.bmp", "--dump-json", "./a.bmp"},
+        {"-o", "a.bmp", "--dump-json", "zu_a.json"},
+        {"-o", "alt.bmp", "--dump-json", "zu_alt.json"},
+        {"--frames", "3", "-o", "k.bmp", "--dump-json", "k_02.bmp"},
+    };
+    for (const Args& args : cases) {
+        const test::ProgramRun r = test::RunRender(args, dir.path());
+        SCOPED_TRACE(r.err.toStdString());
+        EXPECT_EQ(r.exitCode, kExitWrongInput);
+        EXPECT_TRUE(r.err.contains("names the same file as -o"));
+        EXPECT_EQ(r.err.count('\n'), 1);
+        EXPECT_EQ(EntriesOf(dir.path()), before);
+        EXPECT_EQ(FileBytes(old), "old");
+    }
+}
+
+} // namespace
+} // namespace solifa
