@@ -2,11 +2,6 @@
 
 #include <QBuffer>
 #include <QIODevice>
-#include <QImageWriter>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPdfWriter>
-#include <QSvgGenerator>
 
 #include <charconv>
 #include <cmath>
@@ -15,12 +10,12 @@
 #include <memory>
 #include <optional>
 
-#include "cli/gif_writer.h"
 #include "model/body_geometry.h"
 #include "model/errors.h"
 #include "model/rounding.h"
 #include "output/bitmap_file.h"
 #include "output/output_texts.h"
+#include "output/picture_files.h"
 #include "output/safe_write.h"
 #include "render/body_painter.h"
 #include "render/qt_painter_surface.h"
@@ -48,7 +43,7 @@ std::string FrameFileName(const std::string& path, int k) {
     return FrameSeriesFileName(QString::fromStdString(path), k).toStdString();
 }
 
-void PaintBodyOn(QtPainterSurface& surface, const ModelState& model, const RenderRequest& request) {
+void PaintBodyOn(DrawingSurface& surface, const ModelState& model, const RenderRequest& request) {
     // The painter's point buffer belongs to the model; a copy keeps the model const.
     std::array<PolyPoint, kPolyPointCount> polyPoints = model.polyPoints;
     PaintBody(surface,
@@ -147,59 +142,30 @@ ContentWriter BytesContent(QByteArray bytes) {
 // A PNG is encoded in memory first: the encoder would report a failed write of the file as a
 // warning of its own, beside the program's one line.
 ContentWriter PngContent(const QImage& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "PNG");
-    if (writer.write(image))
+    QByteArray bytes = EncodePng(image);
+    if (!bytes.isEmpty())
         return BytesContent(std::move(bytes));
-    return [why = writer.errorString().toStdString()](QIODevice&, std::string& reason) {
-        reason = why;
+    return [](QIODevice&, std::string& reason) {
+        reason = "the PNG could not be encoded";
         return false;
     };
 }
 
-ContentWriter SvgContent(const ModelState& model, const RenderRequest& request) {
-    return [&model, &request](QIODevice& device, std::string&) {
-        const int w = request.viewWidth;
-        QSvgGenerator svg;
-        svg.setOutputDevice(&device);
-        svg.setSize(QSize(w, w));
-        svg.setViewBox(QRect(0, 0, w, w));
-        svg.setResolution(kVectorPixelsPerInch);
-        svg.setTitle(QStringLiteral("SOLIFA"));
-        svg.setDescription(QString::fromUtf8(kBodyNames[model.currentBody]));
-        PaintPicture(&svg, model, request);
-        return true;
-    };
-}
-
-ContentWriter PdfContent(const ModelState& model, const RenderRequest& request) {
-    return [&model, &request](QIODevice& device, std::string&) {
-        const int w = request.viewWidth;
-        QPdfWriter pdf(&device);
-        // A picture pixel is a pixel of a display at 96 per inch, as in the SVG: the page is
-        // exactly the picture, and both files have the same size on paper.
-        pdf.setResolution(kVectorPixelsPerInch);
-        const double side = w * 72.0 / kVectorPixelsPerInch;
-        pdf.setPageLayout(QPageLayout(
-            QPageSize(QSizeF(side, side), QPageSize::Point, QString(), QPageSize::ExactMatch),
-            QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-        pdf.setCreator(QStringLiteral("SOLIFA"));
-        pdf.setTitle(QString::fromUtf8(kBodyNames[model.currentBody]));
-        PaintPicture(&pdf, model, request);
-        return true;
-    };
+PicturePainter PainterOf(const ModelState& model, const RenderRequest& request) {
+    return [&model, &request](QPaintDevice* device) { PaintPicture(device, model, request); };
 }
 
 ContentWriter PictureContent(const ModelState& model, const RenderRequest& request) {
+    const QSize size(request.viewWidth, request.viewWidth);
+    const QString body = QString::fromUtf8(kBodyNames[model.currentBody]);
     switch (request.format) {
     case PictureFormat::Png:
         return PngContent(RenderImage(model, request));
     case PictureFormat::Svg:
-        return SvgContent(model, request);
+        return BytesContent(
+            EncodeSvg(size, QStringLiteral("SOLIFA"), body, PainterOf(model, request)));
     case PictureFormat::Pdf:
-        return PdfContent(model, request);
+        return BytesContent(EncodePdf(size, body, PainterOf(model, request)));
     case PictureFormat::Bmp:
     case PictureFormat::Gif:
         break;
@@ -213,16 +179,17 @@ int DelayCentiseconds(int ms) {
 }
 
 ContentWriter GifContent(const std::vector<ModelState>& models, const RenderRequest& request) {
-    return [&models, &request](QIODevice& device, std::string& why) {
-        const int w = request.viewWidth;
-        GifWriter gif(&device, w, w, PictureColours(request));
-        const int delay = models.size() > 1 ? DelayCentiseconds(request.delayMs) : 0;
-        for (const ModelState& m : models)
-            if (!gif.addFrame(RenderImage(m, request), delay))
-                break;
-        if (gif.finish())
-            return true;
-        why = gif.errorString();
+    std::vector<QImage> frames;
+    for (const ModelState& m : models)
+        frames.push_back(RenderImage(m, request));
+    const int delay = models.size() > 1 ? DelayCentiseconds(request.delayMs) : 0;
+    std::string why;
+    QByteArray bytes =
+        EncodeGif(frames, delay, PictureColours(request.background, request.appearance), &why);
+    if (!bytes.isEmpty())
+        return BytesContent(std::move(bytes));
+    return [why](QIODevice&, std::string& reason) {
+        reason = why;
         return false;
     };
 }
@@ -259,24 +226,8 @@ ModelState ComputeModel(const RenderRequest& request, int frameIndex) {
 }
 
 void PaintPicture(QPaintDevice* device, const ModelState& model, const RenderRequest& request) {
-    const int w = request.viewWidth;
-    if (device->devType() == QInternal::Image) {
-        static_cast<QImage*>(device)->fill(ToQColor(request.background));
-        QtPainterSurface surface(device);
-        PaintBodyOn(surface, model, request);
-        return;
-    }
-    // A vector page gets its background as one filled square, edged in its own colour and
-    // reaching past the page so no seam shows.
-    QtPainterSurface surface(device);
-    const PolyPoint square[4] = {{0, 0}, {w, 0}, {w, w}, {0, w}};
-    surface.setFillStyle(0);
-    surface.setFillColor(request.background);
-    surface.setForeColor(request.background);
-    surface.setDrawStyle(Solid);
-    surface.setPolyFillMode(1);
-    surface.polygon(square, 4);
-    PaintBodyOn(surface, model, request);
+    PaintPictureOn(device, QSize(request.viewWidth, request.viewWidth), request.background,
+                   [&](DrawingSurface& surface) { PaintBodyOn(surface, model, request); });
 }
 
 QImage RenderImage(const ModelState& model, const RenderRequest& request) {
@@ -332,20 +283,6 @@ std::vector<std::string> FilesToWrite(const RenderRequest& request) {
     if (!request.jsonPath.empty())
         files.push_back(request.jsonPath);
     return files;
-}
-
-std::vector<QRgb> PictureColours(const RenderRequest& request) {
-    const FixedAppearance& a = request.appearance;
-    const ColorRef all[] = {request.background,    a.groups[0].faceColor, a.groups[0].lineColor,
-                            a.groups[1].faceColor, a.groups[1].lineColor, a.capStyle.color[0],
-                            a.capStyle.color[1]};
-    std::vector<QRgb> colours;
-    for (ColorRef c : all) {
-        const QRgb rgb = ToQColor(c).rgb();
-        if (std::find(colours.begin(), colours.end(), rgb) == colours.end())
-            colours.push_back(rgb);
-    }
-    return colours;
 }
 
 JobResult PrepareRenderJob(const RenderRequest& request, std::vector<ModelState>& models) {

@@ -37,9 +37,6 @@ std::string ModelJson(const ModelState& model);
 // animation, then the JSON dump.
 std::vector<std::string> FilesToWrite(const RenderRequest& request);
 
-// The distinct colours a picture of the request can contain, background first.
-std::vector<QRgb> PictureColours(const RenderRequest& request);
-
 struct JobResult {
     int exitCode = kExitOk;
     std::string error; // one line without newline, empty on success

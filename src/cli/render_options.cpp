@@ -54,18 +54,7 @@ std::optional<ColorRef> ParseColour(const std::string& text) {
 }
 
 std::optional<PictureFormat> FormatOf(const std::string& path) {
-    const QString suffix = QFileInfo(QString::fromStdString(path)).suffix().toLower();
-    if (suffix == "bmp")
-        return PictureFormat::Bmp;
-    if (suffix == "png")
-        return PictureFormat::Png;
-    if (suffix == "svg")
-        return PictureFormat::Svg;
-    if (suffix == "pdf")
-        return PictureFormat::Pdf;
-    if (suffix == "gif")
-        return PictureFormat::Gif;
-    return std::nullopt;
+    return FormatOfName(QString::fromStdString(path));
 }
 
 std::string BodyList() {

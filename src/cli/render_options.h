@@ -5,12 +5,11 @@
 #include <vector>
 
 #include "model/model_state.h"
+#include "output/picture_files.h"
 #include "render/body_painter.h"
 #include "render/settings.h"
 
 namespace solifa {
-
-enum class PictureFormat { Bmp, Png, Svg, Pdf, Gif };
 
 // Range of one numeric option, inclusive: the settings of the window, and a few of the
 // renderer's own.

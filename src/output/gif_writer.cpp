@@ -1,4 +1,4 @@
-#include "cli/gif_writer.h"
+#include "output/gif_writer.h"
 
 #include <QIODevice>
 #include <gif_lib.h>
