@@ -49,8 +49,7 @@ QByteArray EncodeBitmap(const QImage& source) {
     return out;
 }
 
-bool WriteBitmapFile(const QImage& image, const QString& path, QString* reason) {
-    const QByteArray bytes = EncodeBitmap(image);
+bool WriteFileBytes(const QByteArray& bytes, const QString& path, QString* reason) {
     const int error = WriteFileSafely(QFile::encodeName(path).toStdString(), bytes.constData(),
                                       std::size_t(bytes.size()));
     if (error == 0)
@@ -60,7 +59,7 @@ bool WriteBitmapFile(const QImage& image, const QString& path, QString* reason) 
     return false;
 }
 
-QString BitmapWriteFailedMessage(const QString& path, const QString& reason) {
+QString FileWriteFailedMessage(const QString& path, const QString& reason) {
     return QStringLiteral("Die Datei %1 konnte nicht geschrieben werden.\r\n%2").arg(path, reason);
 }
 

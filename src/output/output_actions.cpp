@@ -1,5 +1,6 @@
 #include "output/output_actions.h"
 
+#include <QFileInfo>
 #include <QPrinter>
 #include <QStringList>
 #include <memory>
@@ -21,11 +22,26 @@ const QString kClipboardDone =
 const QString kClipboardFailed =
     QStringLiteral("Die Bitmap-Grafik konnte nicht in den Zwischenspeicher abgelegt werden.");
 
-// The bitmap filter is preselected; the first pattern is "*" so that names without an
-// extension are listed too.
-const QStringList kFileFilters = {QStringLiteral("Alle Dateien (*)"),
-                                  QStringLiteral("Bitmap (*.BMP *.bmp)")};
+// The save dialog's filters and the format each asks for a name without an extension. The
+// bitmap filter is preselected; the first pattern is "*" so that names without an extension
+// are listed too.
+struct FileFilter {
+    const char* text;
+    std::optional<PictureFormat> format;
+};
+constexpr FileFilter kFileFilters[] = {
+    {"Alle Dateien (*)", std::nullopt},           {"Bitmap (*.BMP *.bmp)", PictureFormat::Bmp},
+    {"PNG-Bild (*.png)", PictureFormat::Png},     {"SVG-Grafik (*.svg)", PictureFormat::Svg},
+    {"PDF-Dokument (*.pdf)", PictureFormat::Pdf}, {"GIF-Animation (*.gif)", PictureFormat::Gif},
+};
 constexpr int kBitmapFilter = 1;
+
+QStringList FilterTexts() {
+    QStringList texts;
+    for (const FileFilter& f : kFileFilters)
+        texts << QString::fromUtf8(f.text);
+    return texts;
+}
 
 } // namespace
 
@@ -80,8 +96,8 @@ void OutputActions::DrawOutput() {
 }
 
 std::optional<QString> OutputActions::chooseFile() {
-    const std::optional<SaveChoice> chosen =
-        platform_.saveDialog->choose(controls_.window, dialogFileName, kFileFilters, kBitmapFilter);
+    const std::optional<SaveChoice> chosen = platform_.saveDialog->choose(
+        controls_.window, dialogFileName, FilterTexts(), kBitmapFilter);
     if (!chosen)
         return std::nullopt;
     dialogFileName = chosen->path;
@@ -89,12 +105,71 @@ std::optional<QString> OutputActions::chooseFile() {
     return chosen->path;
 }
 
+PictureFormat OutputActions::formatFor(const QString& path) const {
+    if (const std::optional<PictureFormat> named = FormatOfName(path))
+        return *named;
+    const bool noExtension = QFileInfo(path).suffix().isEmpty();
+    if (noExtension && dialogFilter >= 0 && dialogFilter < int(std::size(kFileFilters)) &&
+        kFileFilters[dialogFilter].format)
+        return *kFileFilters[dialogFilter].format;
+    return PictureFormat::Bmp;
+}
+
+void OutputActions::paintPicture(QPaintDevice* device) {
+    PictureBox& output = *controls_.output;
+    const ShapeValues shape = shape_();
+    PaintPictureOn(device, output.image().size(), output.backColor(), [&](DrawingSurface& surface) {
+        PaintBody(surface,
+                  BodyPaintInput(model_, shape.corners, shape.levels, model_.outputPoints,
+                                 model_.outputApex),
+                  appearance_, model_.polyPoints);
+    });
+}
+
+QByteArray OutputActions::encodePicture(PictureFormat format) {
+    const QImage& image = controls_.output->image();
+    const QString title = QString::fromUtf8(kBodyNames[model_.currentBody]);
+    const PicturePainter paint = [this](QPaintDevice* device) { paintPicture(device); };
+    switch (format) {
+    case PictureFormat::Png:
+        return EncodePng(image);
+    case PictureFormat::Svg:
+        return EncodeSvg(image.size(), QStringLiteral("SOLIFA"), title, paint);
+    case PictureFormat::Pdf:
+        return EncodePdf(image.size(), title, paint);
+    case PictureFormat::Gif:
+        return EncodeGif({image}, 0, pictureColours());
+    case PictureFormat::Bmp:
+        break;
+    }
+    return EncodeBitmap(image);
+}
+
 std::optional<QString> OutputActions::writePicture(const QString& path) {
     RenderOutput();
+    const QByteArray bytes = encodePicture(formatFor(path));
     QString reason;
-    if (WriteBitmapFile(controls_.output->image(), path, &reason))
+    if (bytes.isEmpty())
+        reason = QStringLiteral("Das Bild konnte nicht umgewandelt werden.");
+    else if (WriteFileBytes(bytes, path, &reason))
         return std::nullopt;
-    return BitmapWriteFailedMessage(path, reason);
+    return FileWriteFailedMessage(path, reason);
+}
+
+const QImage& OutputActions::renderFrame() {
+    RenderOutput();
+    return controls_.output->image();
+}
+
+std::vector<QRgb> OutputActions::pictureColours() const {
+    return PictureColours(controls_.output->backColor(), appearance_);
+}
+
+QByteArray OutputActions::drawingSvg() {
+    const QImage& image = controls_.output->image();
+    return EncodeSvg(image.size(), QStringLiteral("SOLIFA"),
+                     QString::fromUtf8(kBodyNames[model_.currentBody]),
+                     [this](QPaintDevice* device) { paintPicture(device); });
 }
 
 bool OutputActions::writeAndReport(const QString& path) {
@@ -109,7 +184,8 @@ bool OutputActions::writeAndReport(const QString& path) {
 void OutputActions::copyToClipboard() {
     platform_.clipboard->clear();
     RenderOutput();
-    if (!platform_.clipboard->setImage(controls_.output->image())) {
+    // The bitmap first, and beside it the drawing, for programs that take vector graphics.
+    if (!platform_.clipboard->setImage(controls_.output->image(), drawingSvg())) {
         platform_.messageBox->error(controls_.window, kClipboardTitle, kClipboardFailed);
         return;
     }

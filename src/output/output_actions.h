@@ -5,9 +5,11 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "model/body_geometry.h"
 #include "model/model_state.h"
+#include "output/picture_files.h"
 #include "platform/platform.h"
 #include "render/body_painter.h"
 
@@ -41,8 +43,19 @@ public:
     // The save dialog, offering the name chosen last time; the name and filter chosen are kept
     // for the next time and for the frames of a series. Nothing when cancelled.
     std::optional<QString> chooseFile();
-    // Renders the output picture and writes it to path; on failure the message to show.
+    // The format a file of this name gets: the one its extension names (.png, .svg, .pdf, .gif
+    // in any letter case); for a name without an extension, the one of the filter chosen in
+    // the dialog; otherwise a Windows bitmap.
+    PictureFormat formatFor(const QString& path) const;
+    // Renders the output picture and writes it to path in the format of its name; on failure
+    // the message to show.
     std::optional<QString> writePicture(const QString& path);
+    // Renders the output picture and gives its image, for the frames of an animation.
+    const QImage& renderFrame();
+    // The colours the output picture can contain.
+    std::vector<QRgb> pictureColours() const;
+    // The output picture as an SVG drawing; RenderOutput comes first.
+    QByteArray drawingSvg();
     // Writes one file and says how it went; false when it failed.
     bool writeAndReport(const QString& path);
     // "Bitmap in Ablage" and "Bitmap drucken".
@@ -54,6 +67,10 @@ public:
     int dialogFilter = -1;
 
 private:
+    // The output picture in a format; RenderOutput comes first.
+    QByteArray encodePicture(PictureFormat format);
+    void paintPicture(QPaintDevice* device);
+
     ModelState& model_;
     const Platform& platform_;
     OutputControls controls_;

@@ -8,6 +8,7 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 #include <algorithm>
+#include <cmath>
 
 #include "output/gif_writer.h"
 #include "render/qt_painter_surface.h"
@@ -65,9 +66,11 @@ QByteArray EncodePdf(QSize size, const QString& title, const PicturePainter& pai
         QPdfWriter pdf(&buffer);
         // A picture pixel is a pixel of a display at 96 per inch, as in the SVG: the page is
         // exactly the picture, and both files have the same size on paper.
+        // A PDF page measures whole points, so a picture whose size is not a whole number of
+        // points gets a page up to a point larger, which its background fills.
         pdf.setResolution(kVectorPixelsPerInch);
-        const QSizeF points(size.width() * 72.0 / kVectorPixelsPerInch,
-                            size.height() * 72.0 / kVectorPixelsPerInch);
+        const QSize points(int(std::ceil(size.width() * 72.0 / kVectorPixelsPerInch)),
+                           int(std::ceil(size.height() * 72.0 / kVectorPixelsPerInch)));
         pdf.setPageLayout(
             QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
                         QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
@@ -120,8 +123,8 @@ void PaintPictureOn(QPaintDevice* device, QSize size, ColorRef background,
         return;
     }
     QtPainterSurface surface(device);
-    const int w = size.width();
-    const int h = size.height();
+    const int w = std::max(size.width(), device->width());
+    const int h = std::max(size.height(), device->height());
     const PolyPoint square[4] = {{0, 0}, {w, 0}, {w, h}, {0, h}};
     surface.setFillStyle(0);
     surface.setFillColor(background);

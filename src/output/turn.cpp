@@ -1,9 +1,14 @@
 #include "output/turn.h"
 
+#include <QFile>
 #include <QProgressBar>
 
+#include "output/bitmap_file.h"
+#include "output/gif_writer.h"
 #include "output/output_actions.h"
 #include "output/output_texts.h"
+#include "output/safe_file_device.h"
+#include "output/safe_write.h"
 #include "window/button_3d.h"
 #include "window/check_box.h"
 #include "window/interval_timer.h"
@@ -19,12 +24,53 @@ QString SeriesButtonCaption(int frameCount) {
     return QStringLiteral(" %1 Dateien erzeugen").arg(frameCount);
 }
 
+// A frame of an animation is shown for 40 ms.
+constexpr int kAnimationDelayCentiseconds = 4;
+
 } // namespace
+
+// A frame series written as one looping animation. The frames go into the temporary file of the
+// safe write path as they come; the file takes the place of the target once the last is in.
+class GifSeries {
+public:
+    GifSeries(const QString& path, const QImage& first, const std::vector<QRgb>& palette)
+        : file_(QFile::encodeName(path).toStdString()), size_(first.size()) {
+        if (file_.open()) {
+            device_ = std::make_unique<SafeFileDevice>(file_);
+            gif_ =
+                std::make_unique<GifWriter>(device_.get(), first.width(), first.height(), palette);
+        }
+    }
+    bool add(const QImage& frame) {
+        // Every frame of an animation has its size; the output size may not change meanwhile.
+        sizeChanged_ = frame.size() != size_;
+        return !sizeChanged_ && gif_ && gif_->addFrame(frame, kAnimationDelayCentiseconds);
+    }
+    bool commit() { return gif_ && gif_->finish() && file_.commit(); }
+    // Why it failed, in German.
+    QString reason() const {
+        if (sizeChanged_)
+            return QStringLiteral("Die Größe der Bilder hat sich während der Serie geändert.");
+        if (file_.error() != 0)
+            return QString::fromStdString(
+                WriteFailureReason(file_.error(), ReasonLanguage::German));
+        return QStringLiteral("Die Animation konnte nicht geschrieben werden.");
+    }
+
+private:
+    SafeFile file_;
+    std::unique_ptr<SafeFileDevice> device_;
+    std::unique_ptr<GifWriter> gif_;
+    QSize size_;
+    bool sizeChanged_ = false;
+};
 
 Turn::Turn(ModelState& model, const Platform& platform, const TurnControls& controls,
            OutputActions& output, std::function<void()> project)
     : model_(model), platform_(platform), controls_(controls), output_(output),
       project_(std::move(project)) {}
+
+Turn::~Turn() = default;
 
 void Turn::toggle() {
     model_.turnRunning = uint8_t((model_.turnRunning + 1) % 2);
@@ -58,6 +104,7 @@ void Turn::applyFrameCount() {
 }
 
 void Turn::endSeries() {
+    gif_.reset();
     model_.framesToWrite = 0;
     controls_.progress->setValue(0);
     applyFrameCount();
@@ -71,6 +118,8 @@ void Turn::startSeries() {
     // A series started again takes the count the bar shows now. The timer writes the frames,
     // one per tick.
     applyFrameCount();
+    gif_.reset();
+    animation_ = output_.formatFor(output_.dialogFileName) == PictureFormat::Gif;
     model_.framesToWrite = uint8_t(model_.frameCount);
     seriesFrameCount = model_.frameCount;
     controls_.progress->setMaximum(model_.frameCount);
@@ -80,6 +129,36 @@ void Turn::startSeries() {
 void Turn::stop() {
     controls_.timer->setInterval(0);
     model_.framesToWrite = 0;
+    gif_.reset();
+}
+
+std::optional<QString> Turn::writeFrame(int k) {
+    if (!animation_)
+        return output_.writePicture(FrameSeriesFileName(output_.dialogFileName, k));
+    const QImage& frame = output_.renderFrame();
+    if (!gif_)
+        gif_ = std::make_unique<GifSeries>(output_.dialogFileName, frame, output_.pictureColours());
+    if (gif_->add(frame))
+        return std::nullopt;
+    return FileWriteFailedMessage(output_.dialogFileName, gif_->reason());
+}
+
+void Turn::reportSeries(int count) {
+    if (!animation_) {
+        endSeries();
+        platform_.messageBox->information(controls_.window, kFileActionText,
+                                          SeriesCreatedMessage(count, output_.dialogFileName));
+        return;
+    }
+    const bool written = gif_->commit();
+    const QString message = written
+                                ? FileCreatedMessage(output_.dialogFileName)
+                                : FileWriteFailedMessage(output_.dialogFileName, gif_->reason());
+    endSeries();
+    if (written)
+        platform_.messageBox->information(controls_.window, kFileActionText, message);
+    else
+        platform_.messageBox->error(controls_.window, kFileActionText, message);
 }
 
 void Turn::tick() {
@@ -93,8 +172,7 @@ void Turn::tick() {
 
     const int count = seriesFrameCount;
     const int k = count - model_.framesToWrite + 1;
-    if (const std::optional<QString> failure =
-            output_.writePicture(FrameSeriesFileName(output_.dialogFileName, k))) {
+    if (const std::optional<QString> failure = writeFrame(k)) {
         // The series stops before the message, so ticks during it only turn the body.
         endSeries();
         platform_.messageBox->error(controls_.window, kFileActionText, *failure);
@@ -102,11 +180,8 @@ void Turn::tick() {
     }
     model_.framesToWrite = uint8_t(model_.framesToWrite - 1);
     controls_.progress->setValue(count - model_.framesToWrite);
-    if (model_.framesToWrite == 0) {
-        endSeries();
-        platform_.messageBox->information(controls_.window, kFileActionText,
-                                          SeriesCreatedMessage(count, output_.dialogFileName));
-    }
+    if (model_.framesToWrite == 0)
+        reportSeries(count);
 }
 
 } // namespace solifa

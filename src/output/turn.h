@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include "model/model_state.h"
@@ -18,6 +20,7 @@ namespace solifa {
 
 class Button3D;
 class CheckBox;
+class GifSeries;
 class IntervalTimer;
 class OutputActions;
 class PictureBox;
@@ -44,6 +47,9 @@ public:
     // project recomputes and redraws the view; frames are written through output.
     Turn(ModelState& model, const Platform& platform, const TurnControls& controls,
          OutputActions& output, std::function<void()> project);
+    ~Turn();
+    Turn(const Turn&) = delete;
+    Turn& operator=(const Turn&) = delete;
 
     // "ein" / "aus".
     void toggle();
@@ -53,8 +59,9 @@ public:
     void mirrorClicked();
     // One tick of the timer: the next frame, and the next file of a pending series.
     void tick();
-    // Starts writing one turn as a frame series into the names of the chosen file; choosing
-    // again restarts it.
+    // Starts writing one turn as a frame series into the names of the chosen file, or into the
+    // file itself as one looping animation when the name asks for a GIF; choosing again
+    // restarts it.
     void startSeries();
     // Stops the timer and any series at once, as the program ends.
     void stop();
@@ -70,12 +77,18 @@ private:
     void endSeries();
     // The count the frames bar shows, taken as the turn's frame count.
     void applyFrameCount();
+    // Writes frame k of the series; on failure the message to show.
+    std::optional<QString> writeFrame(int k);
+    // The end of a series that was written: the animation put in place, and the message.
+    void reportSeries(int count);
 
     ModelState& model_;
     const Platform& platform_;
     TurnControls controls_;
     OutputActions& output_;
     std::function<void()> project_;
+    bool animation_ = false;         // the pending series is one GIF animation
+    std::unique_ptr<GifSeries> gif_; // its file, once the first frame is in
 };
 
 } // namespace solifa

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
@@ -110,9 +111,13 @@ private:
 class QtClipboard final : public Clipboard {
 public:
     void clear() override { QGuiApplication::clipboard()->clear(); }
-    bool setImage(const QImage& image) override {
+    bool setImage(const QImage& image, const QByteArray& svg) override {
         QClipboard* clipboard = QGuiApplication::clipboard();
-        clipboard->setImage(image);
+        auto* data = new QMimeData;
+        data->setImageData(image);
+        if (!svg.isEmpty())
+            data->setData(QStringLiteral("image/svg+xml"), svg);
+        clipboard->setMimeData(data);
         // A desktop without a clipboard service drops the data silently; reading it back is
         // the only way to know.
         return !clipboard->image().isNull();

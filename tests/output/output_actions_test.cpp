@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QStandardPaths>
+#include <QSvgRenderer>
 #include <unistd.h>
 
 #include "output/bitmap_file.h"
@@ -33,7 +34,8 @@ TEST_F(OutputTest, FileHoldsTheOutputPictureAsABitmap) {
 
     ASSERT_EQ(fake.saveDialog.calls.size(), 1u);
     EXPECT_EQ(fake.saveDialog.calls[0].filters,
-              (QStringList{"Alle Dateien (*)", "Bitmap (*.BMP *.bmp)"}));
+              (QStringList{"Alle Dateien (*)", "Bitmap (*.BMP *.bmp)", "PNG-Bild (*.png)",
+                           "SVG-Grafik (*.svg)", "PDF-Dokument (*.pdf)", "GIF-Animation (*.gif)"}));
     EXPECT_EQ(fake.saveDialog.calls[0].selectedFilter, 1);
 
     EXPECT_EQ(FileStart(path, 2), "BM");
@@ -165,7 +167,7 @@ TEST_P(UnwritableTest, GivesTheReasonInsteadOfTheConfirmationAndKeepsTheCaption)
     const auto& m = fake.messageBox.messages[0];
     EXPECT_EQ(m.kind, Kind::Error);
     EXPECT_EQ(m.title, "Datei erzeugen");
-    EXPECT_EQ(m.text, BitmapWriteFailedMessage(path, QString::fromUtf8(c.reason)));
+    EXPECT_EQ(m.text, FileWriteFailedMessage(path, QString::fromUtf8(c.reason)));
     EXPECT_EQ(form->windowTitle(), title);
     EXPECT_EQ(test::EntriesOf(folder), before);
     EXPECT_EQ(test::FileBytes(dir.filePath("datei.bmp")), "alt");
@@ -207,6 +209,10 @@ TEST_F(OutputTest, ClipboardGetsTheOutputPictureInPlaceOfItsContents) {
     EXPECT_EQ(fake.clipboard.clears, 1);
     EXPECT_EQ(fake.clipboard.image.size(), QSize(219, 235));
     EXPECT_EQ(rgb(fake.clipboard.image), rgb(form->Picture7->image()));
+    // Beside the bitmap, the same picture as a drawing for programs that take vector graphics.
+    QSvgRenderer drawing(fake.clipboard.svg);
+    EXPECT_TRUE(drawing.isValid());
+    EXPECT_EQ(drawing.viewBox(), QRect(0, 0, 219, 235));
     ASSERT_EQ(fake.messageBox.messages.size(), 1u);
     const auto& m = fake.messageBox.messages[0];
     EXPECT_EQ(m.kind, Kind::Information);

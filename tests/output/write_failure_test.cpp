@@ -73,7 +73,7 @@ TEST_P(FailingWriteTest, KeepsTheOldFileAndSaysWhy) {
     const auto& m = fake.messageBox.messages.back();
     EXPECT_EQ(m.kind, FakeMessageBox::Kind::Error);
     EXPECT_EQ(m.title, "Datei erzeugen");
-    EXPECT_EQ(m.text, BitmapWriteFailedMessage(failing, c.limit > 0 ? kFileTooLarge : kDiskFull));
+    EXPECT_EQ(m.text, FileWriteFailedMessage(failing, c.limit > 0 ? kFileTooLarge : kDiskFull));
     EXPECT_EQ(m.text.count("konnte nicht geschrieben werden"), 1);
     EXPECT_EQ(fake.messageBox.count(FakeMessageBox::Kind::Information), 0);
     EXPECT_EQ(form->windowTitle(), caption);

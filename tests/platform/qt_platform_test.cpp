@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -215,10 +216,16 @@ TEST_F(QtPlatformTest, ClipboardHoldsTheImageUntilCleared) {
     QImage image(30, 20, QImage::Format_RGB32);
     image.fill(QColor(0, 0, 255));
     platform.clipboard->clear();
-    ASSERT_TRUE(platform.clipboard->setImage(image));
+    const QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"30\" height=\"20\"/>";
+    ASSERT_TRUE(platform.clipboard->setImage(image, svg));
     const QImage held = QGuiApplication::clipboard()->image();
     EXPECT_EQ(held.size(), image.size());
     EXPECT_EQ(held.pixelColor(5, 5), QColor(0, 0, 255));
+    // One entry holds both: the bitmap and the drawing.
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_TRUE(data->hasImage());
+    EXPECT_EQ(data->data("image/svg+xml"), svg);
     platform.clipboard->clear();
     EXPECT_TRUE(QGuiApplication::clipboard()->image().isNull());
 }

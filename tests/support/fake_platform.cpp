@@ -61,13 +61,15 @@ void FakeMessageBox::error(QWidget*, const QString& title, const QString& text) 
 void FakeClipboard::clear() {
     ++clears;
     image = QImage();
+    svg.clear();
 }
 
-bool FakeClipboard::setImage(const QImage& newImage) {
+bool FakeClipboard::setImage(const QImage& newImage, const QByteArray& newSvg) {
     ++sets;
     if (refuse)
         return false;
     image = newImage;
+    svg = newSvg;
     return true;
 }
 

@@ -101,12 +101,13 @@ public:
 class FakeClipboard final : public Clipboard {
 public:
     QImage image;
+    QByteArray svg;
     int clears = 0;
     int sets = 0;
     bool refuse = false;
 
     void clear() override;
-    bool setImage(const QImage& newImage) override;
+    bool setImage(const QImage& newImage, const QByteArray& newSvg) override;
 };
 
 class FakePlatform {
