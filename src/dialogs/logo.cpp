@@ -30,12 +30,7 @@ FixedAppearance LogoAppearance() {
 
 } // namespace
 
-QImage DrawLogo(int size) {
-    if (size <= 0)
-        return {};
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-
+void PaintLogo(QPaintDevice* device, int size) {
     BodyScene scene;
     scene.body = Wuerfel;
     scene.radius = ViewRadiusFor(size);
@@ -45,12 +40,17 @@ QImage DrawLogo(int size) {
     // A turned cube reaches beyond its radius; the smallest zoom keeps it inside the picture.
     scene.view.zoom = 80;
     ModelState m = SetUpScene(scene);
+    QtPainterSurface surface(device);
+    PaintBody(surface, ViewPaintInput(m, scene.shape.corners, scene.shape.levels), LogoAppearance(),
+              m.polyPoints);
+}
 
-    {
-        QtPainterSurface surface(&image);
-        PaintBody(surface, ViewPaintInput(m, scene.shape.corners, scene.shape.levels),
-                  LogoAppearance(), m.polyPoints);
-    }
+QImage DrawLogo(int size) {
+    if (size <= 0)
+        return {};
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    PaintLogo(&image, size);
     return image;
 }
 

@@ -1,11 +1,13 @@
-// Writes the program's icon, the logo drawn by the body painter, as a PNG file.
+// Writes the program's icon, the logo drawn by the body painter: a PNG of SIZE x SIZE pixels,
+// or, for a FILE ending in .svg, a drawing of that size that scales.
 // Usage: make_icon SIZE FILE
-#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 #include <cstdio>
 
 #include "dialogs/logo.h"
+#include "output/picture_files.h"
 #include "output/safe_write.h"
 
 int main(int argc, char** argv) {
@@ -14,15 +16,20 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int size = QString::fromLocal8Bit(argv[1]).toInt();
-    const QImage logo = solifa::DrawLogo(size);
-    QByteArray png;
-    QBuffer buffer(&png);
-    if (logo.isNull() || !buffer.open(QIODevice::WriteOnly) || !logo.save(&buffer, "PNG")) {
+    const bool drawing = QString::fromLocal8Bit(argv[2]).endsWith(QLatin1String(".svg"));
+    const QByteArray bytes =
+        size <= 0 ? QByteArray()
+        : drawing
+            ? solifa::EncodeSvg(QSize(size, size), QStringLiteral("SOLIFA"),
+                                QStringLiteral("Würfel"),
+                                [size](QPaintDevice* device) { solifa::PaintLogo(device, size); })
+            : solifa::EncodePng(solifa::DrawLogo(size));
+    if (bytes.isEmpty()) {
         std::fprintf(stderr, "make_icon: cannot draw the logo at %s pixels\n", argv[1]);
         return 1;
     }
     if (const int error =
-            solifa::WriteFileSafely(argv[2], png.constData(), std::size_t(png.size()))) {
+            solifa::WriteFileSafely(argv[2], bytes.constData(), std::size_t(bytes.size()))) {
         std::fprintf(stderr, "make_icon: cannot write %s: %s\n", argv[2],
                      solifa::WriteFailureReason(error, solifa::ReasonLanguage::English).c_str());
         return 1;
