@@ -35,6 +35,21 @@ public:
         const QScreen* s = screen();
         return s ? s->logicalDotsPerInchY() : 96.0;
     }
+    ScreenArea availablePixels() const override {
+        const QScreen* s = screen();
+        if (!s)
+            return ScreenMetrics::availablePixels();
+        const QRect a = s->availableGeometry();
+        return {a.left(), a.top(), a.width(), a.height()};
+    }
+    std::optional<FrameMargins> frameOf(const QWidget& window) const override {
+        const QRect outer = window.frameGeometry();
+        const QRect inner = window.geometry();
+        if (!window.isVisible() || outer == inner)
+            return std::nullopt;
+        return FrameMargins{inner.left() - outer.left(), inner.top() - outer.top(),
+                            outer.right() - inner.right(), outer.bottom() - inner.bottom()};
+    }
 
 private:
     static const QScreen* screen() { return QGuiApplication::primaryScreen(); }

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QResizeEvent>
+#include <QTimer>
 #include <cmath>
 
 #include "model/body_geometry.h"
@@ -273,16 +274,8 @@ void Form1::Form_Load() {
         model.startFolder.pop_back();
 
     // From here on a step that fails is skipped and the next one still runs.
-    const ScreenMetrics& screen = *platform_.screen;
-    const double screenW = screen.widthPixels() * screen.twipsPerPixelX();
-    const double screenH = screen.heightPixels() * screen.twipsPerPixelY();
-    guarded([&] { setSizeTwips(0.8f * float(screenW), 0.8f * float(screenH)); });
+    guarded([&] { placeAtStart(); });
     guarded([&] { LayoutControls(); });
-    guarded([&] {
-        const float left = (float(screenW) - float(widthTwips())) / 2;
-        const float top = (float(screenH) - float(heightTwips())) / 2;
-        move(qRound(left / screen.twipsPerPixelX()), qRound(top / screen.twipsPerPixelY()));
-    });
     guarded([&] {
         if (centreSplash)
             centreSplash();
@@ -297,8 +290,75 @@ void Form1::Form_Load() {
     loaded_ = true;
 }
 
+StartRect StartFrame(const ScreenMetrics& screen) {
+    // Four fifths of the area the desktop leaves free, but no wider than the design's
+    // proportions at that height, so that the whole design fits at the largest scale; centred
+    // in that area. In twips in single precision, like every size of the layout.
+    const ScreenArea area = screen.availablePixels();
+    const float areaW = float(area.width * screen.twipsPerPixelX());
+    const float areaH = float(area.height * screen.twipsPerPixelY());
+    StartRect r;
+    r.height = 0.8f * areaH;
+    r.width = std::min(0.8f * areaW, r.height * float(kDesignFormWidth) / float(kDesignFormHeight));
+    r.left = float(area.left * screen.twipsPerPixelX()) + (areaW - r.width) / 2;
+    r.top = float(area.top * screen.twipsPerPixelY()) + (areaH - r.height) / 2;
+    return r;
+}
+
+void Form1::placeAtStart() {
+    const StartRect frame = StartFrame(*platform_.screen);
+    setSizeTwips(frame.width, frame.height);
+    // A window's position is that of its frame, its size that of its inner area. Until the
+    // window manager has framed the window the frame is not known, so the inner area is fitted
+    // to the chosen outer size once it is (fitFrame).
+    move(qRound(frame.left / platform_.screen->twipsPerPixelX()),
+         qRound(frame.top / platform_.screen->twipsPerPixelY()));
+    startFrame_ = frame;
+}
+
+bool Form1::fitFrame() {
+    if (!startFrame_)
+        return true;
+    const ScreenMetrics& screen = *platform_.screen;
+    const std::optional<FrameMargins> m = screen.frameOf(*this);
+    if (!m)
+        return false;
+    const StartRect frame = *startFrame_;
+    startFrame_.reset();
+    const double w = frame.width - (m->left + m->right) * screen.twipsPerPixelX();
+    const double h = frame.height - (m->top + m->bottom) * screen.twipsPerPixelY();
+    if (w > 0 && h > 0)
+        setSizeTwips(w, h);
+    move(qRound(frame.left / screen.twipsPerPixelX()), qRound(frame.top / screen.twipsPerPixelY()));
+    return true;
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (fitFrame())
+        return;
+    // The frame arrives a little after the window is mapped; look for it for two seconds.
+    auto* poll = new QTimer(this);
+    poll->setInterval(50);
+    connect(poll, &QTimer::timeout, this, [this, poll, ticks = 0]() mutable {
+        if (fitFrame() || ++ticks >= 40) {
+            startFrame_.reset();
+            poll->deleteLater();
+        }
+    });
+    poll->start();
+}
+
+float Form1::layoutScale() const {
+    // The whole design inside the inner area: the smaller of the two ratios. On a window wider
+    // than the design's proportions the controls keep their size and a band stays free at the
+    // right; on a taller one the band is at the bottom.
+    return std::min(float(widthTwips()) / float(model.designFormWidth),
+                    float(heightTwips()) / float(model.designFormHeight));
+}
+
 void Form1::LayoutControls() {
-    const float s = float(widthTwips()) / float(model.designFormWidth);
+    const float s = layoutScale();
     if (!(s >= 0.25f))
         return;
     fonts_.f9 = int(roundHalfEven(9 * s));

@@ -36,6 +36,12 @@ class PictureBox;
 class ScrollBar;
 class ValueLabel;
 
+// The window's outer rectangle at start, in twips of the screen.
+struct StartRect {
+    float left = 0, top = 0, width = 0, height = 0;
+};
+StartRect StartFrame(const ScreenMetrics& screen);
+
 class Form1 : public QWidget, public Form1Controls {
     Q_OBJECT
 public:
@@ -52,6 +58,8 @@ public:
     void DrawView();
     void LayoutControls();
     void Form_Resize();
+    // The factor of the last layout: the whole design fits the inner area.
+    float layoutScale() const;
 
     // --- handlers ---
     void SSCommand1_Click(int index);
@@ -141,10 +149,16 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void createControls();
+    // Sizes and places the window at start: its outer rectangle (StartFrame).
+    void placeAtStart();
+    // Fits the inner area so that the outer window, frame included, takes the start rectangle.
+    // False while the window manager has not framed the window yet.
+    bool fitFrame();
     void connectHandlers();
     void setLabelCaption(QLabel* label, const QString& text);
     void placeControl(QWidget* w, const QRect& r);
@@ -168,6 +182,7 @@ private:
     double heightTwips_ = 0;
     Fonts fonts_;
     bool loaded_ = false;
+    std::optional<StartRect> startFrame_;
 };
 
 } // namespace solifa

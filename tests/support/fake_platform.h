@@ -21,11 +21,19 @@ public:
     int height = 768;
     double logicalDpiX = 96.0;
     double logicalDpiY = 96.0;
+    // The area left by the desktop's panels; the whole screen when unset.
+    std::optional<ScreenArea> available;
+    // The frame a window manager puts around shown windows; none when unset.
+    std::optional<FrameMargins> frame;
 
     int widthPixels() const override { return width; }
     int heightPixels() const override { return height; }
     double dpiX() const override { return logicalDpiX; }
     double dpiY() const override { return logicalDpiY; }
+    ScreenArea availablePixels() const override {
+        return available.value_or(ScreenArea{0, 0, width, height});
+    }
+    std::optional<FrameMargins> frameOf(const QWidget&) const override { return frame; }
 };
 
 // Answers from the front of `answers`: a colour, or nullopt for a cancel. With no answer left

@@ -54,7 +54,8 @@ TEST_F(FormTest, FirstPictureIsTheYellowOutlineSphereOnBlue) {
 }
 
 struct ScaleCase {
-    double widthTwips;
+    double widthTwips, heightTwips;
+    double s; // the smaller of the two ratios to the design
     int f9, f8, f7;
 };
 
@@ -62,8 +63,9 @@ class LayoutScale : public FormTest, public ::testing::WithParamInterface<ScaleC
 
 TEST_P(LayoutScale, ScalesEveryControlAndRoundsFontsHalfToEven) {
     const ScaleCase c = GetParam();
-    form->setSizeTwips(c.widthTwips, form->heightTwips());
-    const double s = c.widthTwips / kDesignFormWidth;
+    form->setSizeTwips(c.widthTwips, c.heightTwips);
+    const double s = c.s;
+    EXPECT_FLOAT_EQ(form->layoutScale(), float(s));
     EXPECT_EQ(form->lastFonts().f9, c.f9);
     EXPECT_EQ(form->lastFonts().f8, c.f8);
     EXPECT_EQ(form->lastFonts().f7, c.f7);
@@ -90,8 +92,11 @@ TEST_P(LayoutScale, ScalesEveryControlAndRoundsFontsHalfToEven) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Widths, LayoutScale,
-                         ::testing::Values(ScaleCase{9870, 9, 8, 7}, ScaleCase{14805, 14, 12, 10},
-                                           ScaleCase{10486.875, 10, 8, 7}));
+                         ::testing::Values(ScaleCase{9870, 6675, 1, 9, 8, 7},
+                                           ScaleCase{14805, 20000, 1.5, 14, 12, 10},
+                                           ScaleCase{10486.875, 9000, 1.0625, 10, 8, 7},
+                                           ScaleCase{30000, 10012.5, 1.5, 14, 12, 10},
+                                           ScaleCase{9870, 7091.71875, 1, 9, 8, 7}));
 
 TEST_F(FormTest, DesignWidthGivesTheDesignedViewAndRadius) {
     form->setSizeTwips(9870, 6675);
