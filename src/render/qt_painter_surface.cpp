@@ -66,15 +66,18 @@ Qt::PenStyle PenStyleFor(DrawStyle style) {
     return Qt::SolidLine;
 }
 
-QPen OutlinePen(const QColor& color, DrawStyle style) {
+QPen OutlinePen(const QColor& color, DrawStyle style, const QPaintDevice* device) {
     // A one-pixel pen that is not cosmetic: on an image it is the raster engine's fast thin
-    // line, and on a scaled SVG or PDF page it stays one picture pixel wide.
+    // line, and on a scaled SVG or PDF page it stays one picture pixel wide. Where the painter
+    // scales logical pixels to device pixels, a cosmetic pen keeps the line one device pixel.
     QPen pen(color, 1, PenStyleFor(style), Qt::FlatCap, Qt::MiterJoin);
+    if (device != nullptr && device->devicePixelRatioF() != 1.0)
+        pen.setCosmetic(true);
     return pen;
 }
 
 QtPainterSurface::QtPainterSurface(QPaintDevice* device)
-    : pen_(OutlinePen(QColor(Qt::black), Solid)) {
+    : pen_(OutlinePen(QColor(Qt::black), Solid, device)) {
     if (device != nullptr && painter_.begin(device)) {
         painter_.setRenderHint(QPainter::Antialiasing, false);
         vector_ = painter_.paintEngine()->type() != QPaintEngine::Raster;

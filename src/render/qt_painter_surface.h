@@ -25,8 +25,10 @@ inline constexpr int kVectorPixelsPerInch = 96;
 Qt::PenStyle PenStyleFor(DrawStyle style);
 
 // The pen of every outline in the program's pictures and samples: one pixel wide, flat caps,
-// the dash pattern of the draw style.
-QPen OutlinePen(const QColor& color, DrawStyle style);
+// the dash pattern of the draw style. On a device with more pixels than logical ones (the
+// image of a view on a high-density screen) the line is one device pixel wide, so it is drawn
+// finer rather than thicker.
+QPen OutlinePen(const QColor& color, DrawStyle style, const QPaintDevice* device = nullptr);
 
 class QtPainterSurface : public DrawingSurface {
 public:

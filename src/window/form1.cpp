@@ -196,6 +196,11 @@ void Form1::createControls() {
         sample->setLine(l.x1 / tppX, l.y1 / tppY, l.x2 / tppX, l.y2 / tppY);
     }
 
+    // The output picture counts pixels; the view is drawn anew on a screen of another density.
+    Picture7->setFollowsDeviceRatio(false);
+    connect(
+        Picture1, &PictureBox::imageRatioChanged, this,
+        [this] { guarded([&] { clearAndDrawView(); }); }, Qt::QueuedConnection);
     Picture1->setFocusPolicy(Qt::StrongFocus);
     Timer1 = new IntervalTimer(this);
     Timer1->setInterval(0);

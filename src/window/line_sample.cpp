@@ -33,7 +33,7 @@ void LineSample::redrawSample() {
     QPainter painter(&picture);
     // The pen of the pictures, so the sample shows the pattern the faces get.
     painter.setPen(OutlinePen(lineColor_.value_or(palette().color(QPalette::WindowText)),
-                              DrawStyleOfBorder(borderStyle_)));
+                              DrawStyleOfBorder(borderStyle_), &picture));
     painter.drawLine(line_);
 }
 

@@ -45,22 +45,37 @@ void PictureBox::setOuterSize(int w, int h) {
     syncImageSize();
 }
 
+void PictureBox::setFollowsDeviceRatio(bool follows) {
+    followsDeviceRatio_ = follows;
+    syncImageSize();
+}
+
+double PictureBox::imageRatio() const {
+    return followsDeviceRatio_ ? devicePixelRatioF() : 1.0;
+}
+
 void PictureBox::syncImageSize() {
     const QSize inner(innerWidth(), innerHeight());
-    if (image_.size() == inner && !image_.isNull())
+    const double ratio = imageRatio();
+    const QSize pixels(qRound(inner.width() * ratio), qRound(inner.height() * ratio));
+    if (image_.size() == pixels && image_.devicePixelRatio() == ratio && !image_.isNull())
         return;
     if (inner.isEmpty()) {
         image_ = QImage();
         return;
     }
-    QImage resized(inner, QImage::Format_RGB32);
+    QImage resized(pixels, QImage::Format_RGB32);
+    resized.setDevicePixelRatio(ratio);
     resized.fill(ToQColor(backColor_));
+    const bool ratioChanged = !image_.isNull() && image_.devicePixelRatio() != ratio;
     if (!image_.isNull()) {
         QPainter painter(&resized);
         painter.drawImage(0, 0, image_);
     }
     image_ = std::move(resized);
     imageResized();
+    if (ratioChanged)
+        emit imageRatioChanged();
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {

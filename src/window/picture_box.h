@@ -16,8 +16,8 @@ public:
     explicit PictureBox(QWidget* parent = nullptr);
 
     // The persistent picture, always the size of the inner area (outer size less 4 pixels in
-    // each direction), also while the widget is hidden. A resize keeps the pixels that still
-    // fit and clears new ones to the background colour. Draw into it, then update() or
+    // each direction) in logical pixels, also while the widget is hidden. A resize keeps the pixels
+    // that still fit and clears new ones to the background colour. Draw into it, then update() or
     // repaintNow() to show it.
     QImage& image();
 
@@ -35,11 +35,21 @@ public:
     // Outer size in pixels; the position stays and the image follows at once.
     void setOuterSize(int w, int h);
 
+    // The image has the screen's device pixels: inner size times the device pixel ratio, with
+    // that ratio set, so that a painter on it draws in logical pixels at the screen's full
+    // sharpness. A picture whose pixels are counted (the output picture) keeps one image pixel
+    // per logical pixel instead.
+    void setFollowsDeviceRatio(bool follows);
+    double imageRatio() const;
+
 signals:
     // The left mouse button was released inside the picture after a press on it.
     void clicked();
     // Any mouse button was pressed on the picture.
     void mousePressed(Qt::MouseButton button);
+    // The picture moved to a screen of another pixel density: the image took the new ratio and
+    // holds the old picture enlarged or reduced until it is drawn again.
+    void imageRatioChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -58,6 +68,7 @@ private:
 
     QImage image_;
     ColorRef backColor_;
+    bool followsDeviceRatio_ = true;
 };
 
 } // namespace solifa

@@ -17,7 +17,9 @@ namespace {
 TEST_F(FormTest, StartsAtEightyPercentOfTheScreenWithOutputSizeAndCaption) {
     EXPECT_DOUBLE_EQ(form->widthTwips(), 12288.0);
     EXPECT_DOUBLE_EQ(form->heightTwips(), 9216.0);
-    EXPECT_EQ(form->width(), 819);
+    EXPECT_EQ(form->size(), QSize(819, 614));
+    EXPECT_FLOAT_EQ(form->layoutScale(), 12288.0f / 9870.0f);
+    EXPECT_EQ(form->Label16->text(), "266");
     EXPECT_EQ(form->HScroll6->maximum(), 768);
     EXPECT_EQ(form->HScroll6->value(), form->Picture1->innerWidth());
     EXPECT_EQ(form->Label16->text(), QString::number(form->Picture1->innerWidth()));
