@@ -1,6 +1,7 @@
 #include "window/button_3d.h"
 
 #include <QPointer>
+#include <QStyleOptionButton>
 
 namespace solifa {
 
@@ -14,6 +15,25 @@ void Button3D::setCaptionColor(const QColor& c) {
 
 QColor Button3D::captionColor() const {
     return palette().color(QPalette::ButtonText);
+}
+
+void Button3D::fitCaption(int largest, int smallest) {
+    const int room = captionRoom();
+    QFont f = font();
+    int points = largest;
+    for (; points > smallest; --points) {
+        f.setPointSize(points);
+        if (QFontMetrics(f).horizontalAdvance(text()) <= room)
+            break;
+    }
+    f.setPointSize(points);
+    setFont(f);
+}
+
+int Button3D::captionRoom() const {
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    return style()->subElementRect(QStyle::SE_PushButtonContents, &opt, this).width();
 }
 
 void Button3D::mouseReleaseEvent(QMouseEvent* event) {

@@ -13,6 +13,12 @@ public:
     void setCaptionColor(const QColor& c);
     QColor captionColor() const;
 
+    // Sets the largest whole point size from `largest` down to `smallest` at which the caption
+    // fits the button's contents; `smallest` when none does.
+    void fitCaption(int largest, int smallest);
+    // The width the caption has inside the button's frame.
+    int captionRoom() const;
+
 signals:
     // A mouse button was released after a press on the button, after any click it caused
     // was handled.

@@ -20,6 +20,7 @@
 #include "window/control_appearance.h"
 #include "window/control_inventory.h"
 #include "window/interval_timer.h"
+#include "window/layout_style.h"
 #include "window/line_sample.h"
 #include "window/picture_box.h"
 #include "window/scroll_bar.h"
@@ -42,6 +43,8 @@ Form1::Form1(const Platform& platform, QWidget* parent)
     p.setColor(QPalette::Window, kGrey);
     setPalette(p);
     setAutoFillBackground(true);
+    layoutStyle_ = new LayoutStyle;
+    layoutStyle_->setParent(this);
     createControls();
     appearance_ = std::make_unique<ControlAppearance>(*this);
     output = std::make_unique<OutputActions>(
@@ -127,12 +130,14 @@ void Form1::createControls() {
         case ControlKind::Frame:
             w = new QGroupBox(caption, parent);
             w->setFont(Arial(8.25, false));
+            w->setStyle(layoutStyle_);
             break;
         case ControlKind::CheckBox: {
             auto* c = new CheckBox(caption, parent);
             c->setFont(Arial(6.75, false));
             c->setValue(d.checked ? 1 : 0);
             c->setFocusPolicy(Qt::TabFocus);
+            c->setStyle(layoutStyle_);
             w = c;
             break;
         }
@@ -157,6 +162,7 @@ void Form1::createControls() {
             sb->setSmallChange(d.smallChange);
             sb->setLargeChange(d.largeChange);
             sb->setFocusPolicy(Qt::StrongFocus);
+            sb->setStyle(layoutStyle_);
             w = sb;
             break;
         }
@@ -216,8 +222,16 @@ void Form1::placeControl(QWidget* w, const QRect& r) {
         const int width = std::max(r.width(), fm.horizontalAdvance(l->text()) + 2);
         const int height = std::max(r.height(), fm.height());
         l->setGeometry(r.x(), r.y(), width, height);
+    } else if (auto* b = qobject_cast<Button3D*>(w)) {
+        b->setGeometry(r);
+        // A caption too wide for its box at the design's 9 pt shrinks in whole points, to no
+        // less than 6 pt, or the labels' size where that is smaller still.
+        b->fitCaption(9, std::min(6, fonts_.f9));
     } else {
         w->setGeometry(r);
+        // The style's measures follow the layout factor.
+        if (w->style() == layoutStyle_)
+            w->update();
     }
 }
 
@@ -366,6 +380,7 @@ void Form1::LayoutControls() {
     const float s = layoutScale();
     if (!(s >= 0.25f))
         return;
+    layoutStyle_->setScale(s);
     fonts_.f9 = int(roundHalfEven(9 * s));
     fonts_.f8 = int(roundHalfEven(8 * s));
     fonts_.f7 = int(roundHalfEven(7 * s));

@@ -28,6 +28,8 @@ class QProgressBar;
 
 namespace solifa {
 
+class LayoutStyle;
+
 class Button3D;
 class CheckBox;
 class IntervalTimer;
@@ -183,6 +185,8 @@ private:
     Fonts fonts_;
     bool loaded_ = false;
     std::optional<StartRect> startFrame_;
+    // Sizes the inner parts of frames, check boxes and scroll bars with the layout; a child.
+    LayoutStyle* layoutStyle_ = nullptr;
 };
 
 } // namespace solifa
