@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
 # End-to-end check of the real program in a real X server: start it, wait for the main window
-# after the splash, look at the picture, click "Würfel", then end it with "Programm beenden".
-# Usage: run_e2e.sh /path/to/solifa
+# after the splash, look at the picture, click "Würfel", save a PNG and a GIF series through the
+# real file dialog, then end it with "Programm beenden".
+# Usage: run_e2e.sh /path/to/solifa [WIDTHxHEIGHT]
+# On a screen other than 1024 x 768 only the start, the window's size and the exit are checked.
 set -euo pipefail
 
+screen=${2:-1024x768}
 if [ -z "${SOLIFA_E2E_INNER:-}" ]; then
   export SOLIFA_E2E_INNER=1
   # A server number of its own, so that other X tests running at the same time do not race it
   # for the same free number.
-  exec xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1024x768x24" "$0" "$@"
+  exec xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 ${screen}x24" "$0" "$@"
 fi
+screen_w=${screen%x*}
+screen_h=${screen#*x}
 
 solifa=$(realpath "$1")
 work=$(mktemp -d)
@@ -45,12 +50,17 @@ sleep 0.5
 
 eval "$(xdotool getwindowgeometry --shell "$wid")"
 echo "e2e: window $WIDTH x $HEIGHT at $X,$Y"
-[ "$WIDTH" -ge 817 ] && [ "$WIDTH" -le 821 ] || fail "width $WIDTH is not 80 % of 1024"
-[ "$HEIGHT" -ge 612 ] && [ "$HEIGHT" -le 616 ] || fail "height $HEIGHT is not 80 % of 768"
+# Four fifths of the screen's height, and as wide as the design's proportions allow.
+read -r want_w want_h < <(python3 -c "
+w, h = $screen_w, $screen_h
+print(round(min(0.8 * w, 0.8 * h * 9870 / 6675)), round(0.8 * h))")
+[ $((WIDTH - want_w)) -ge -2 ] && [ $((WIDTH - want_w)) -le 2 ] || fail "width $WIDTH, not $want_w"
+[ $((HEIGHT - want_h)) -ge -2 ] && [ $((HEIGHT - want_h)) -le 2 ] || fail "height $HEIGHT, not $want_h"
 
-# The layout scale and the view's inner area in screen pixels.
-s=$(python3 -c "print(12288/9870)")
+# The layout scale (the whole design inside the window) and design twips in screen pixels.
+s=$(python3 -c "print(min($WIDTH * 15 / 9870, $HEIGHT * 15 / 6675))")
 at() { python3 -c "print(round($1*$s/15))"; }
+click_at() { xdotool mousemove $((X + $(at "$1"))) $((Y + $(at "$2"))) click 1; }
 vx=$((X + $(at 1680) + 2)); vy=$((Y + $(at 120) + 2)); vw=$(( $(at 3255) - 4 ))
 cx=$((X + $(at 1365))); cy=$((Y + $(at 4530))); cw=$(( $(at 210) + 30 )); ch=$(at 225)
 
@@ -61,7 +71,7 @@ yellow=$(count_colour before.png $vx $vy $vw $vw "rgb(255,255,0)")
 digits_before=$(colour_width before.png $((cx - 30)) $cy $cw $ch "rgb(0,0,255)")
 
 # Click "Würfel", the second body button.
-xdotool mousemove $((X + $(at 847))) $((Y + $(at 787))) click 1
+click_at 847 787
 sleep 1
 import -window root after.png
 changed=$(compare -metric AE -crop "${vw}x${vw}+${vx}+${vy}" before.png after.png null: 2>&1 || true)
@@ -71,8 +81,74 @@ echo "e2e: corner value width $digits_before -> $digits_after pixels"
 [ "$digits_after" -gt 0 ] && [ "$digits_after" -lt "$digits_before" ] ||
   fail "the corner value did not become a single digit"
 
+if [ "$screen" = 1024x768 ]; then
+  # Waits until a window of this title shows; echoes its id.
+  window_named() {
+    local w=""
+    for _ in $(seq 1 50); do
+      w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
+      [ -n "$w" ] && { echo "$w"; return; }
+      sleep 0.2
+    done
+    fail "no window \"$1\""
+  }
+  # Waits until no window of this title shows.
+  window_gone() {
+    for _ in $(seq 1 50); do
+      xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+      sleep 0.2
+    done
+    fail "the window \"$1\" stayed open"
+  }
+  # "Datei erzeugen"; the name is typed into the real dialog's field, or the offered one kept.
+  save_as() { # name-or-empty
+    echo "e2e: saving ${1:-the offered name}"
+    click_at 8587 3007
+    local dialog
+    dialog=$(window_named "^Speichern unter$")
+    sleep 0.5
+    # Real key presses (XTEST) into the focused dialog; its name field has the focus.
+    xdotool windowfocus --sync "$dialog"
+    if [ -n "$1" ]; then
+      xdotool key ctrl+a
+      xdotool type --delay 20 "$1"
+    fi
+    xdotool key Return
+    window_gone "^Speichern unter$"
+  }
+  # Confirms the message that ends a write ("Die Datei ... wurde erzeugt!").
+  confirm_message() {
+    local box
+    box=$(window_named "^Datei erzeugen$")
+    echo "e2e: message confirmed"
+    sleep 0.3
+    xdotool windowfocus --sync "$box"
+    xdotool key Return
+    window_gone "^Datei erzeugen$"
+  }
+
+  save_as "$work/bild.png"
+  confirm_message
+  [ "$(identify -format %m "$work/bild.png")" = PNG ] || fail "bild.png is not a PNG"
+  # The name offered next time is the one just written; confirming it writes no second file.
+  save_as ""
+  confirm_message
+  files=$(ls "$work" | grep -v -x -e before.png -e after.png | tr '\n' ' ')
+  [ "$files" = "bild.png " ] || fail "the folder holds $files instead of bild.png alone"
+
+  # A series while the body turns: "ein", then a GIF name; one looping animation of its frames.
+  click_at 787 5827
+  sleep 0.5
+  save_as "$work/dreh.gif"
+  confirm_message
+  frames=$(identify "$work/dreh.gif" | wc -l)
+  echo "e2e: dreh.gif holds $frames frames"
+  [ "$frames" -eq 8 ] || fail "dreh.gif holds $frames frames, not 8"
+  click_at 787 5827
+fi
+
 # "Programm beenden".
-xdotool mousemove $((X + $(at 8587))) $((Y + $(at 6247))) click 1
+click_at 8587 6247
 for _ in $(seq 1 50); do
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.2
