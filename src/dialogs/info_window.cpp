@@ -4,6 +4,7 @@
 
 #include "dialogs/dialog_geometry.h"
 #include "dialogs/dialog_style.h"
+#include "version.h"
 #include "window/button_3d.h"
 
 namespace solifa {
@@ -19,10 +20,11 @@ struct Line {
     double points;
     bool blue;
 };
-// What the program is, what it gives out, what it is, and where questions go.
+// What the program is, what it gives out, what it is, and where questions go; %1 is the
+// program's version.
 const Line kLines[5] = {
-    {"Körper für Arbeitsblätter", 12, false},   {"Bitmap, Ablage, Druck", 14.25, false},
-    {"Version 1.3, freie Software", 12, false}, {"den Issue-Tracker des Projekts,", 12, true},
+    {"Körper für Arbeitsblätter", 12, false},  {"Bitmap, Ablage, Druck", 14.25, false},
+    {"Version %1, freie Software", 12, false}, {"den Issue-Tracker des Projekts,", 12, true},
     {"zu finden beim Quelltext", 12, true},
 };
 
@@ -56,9 +58,11 @@ Info::Info(const ScreenMetrics& screen, QWidget* parent)
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const Line& l = kLines[i];
         const int height = l.points > 12 ? 345 : 300;
-        lines[i] = AddCaption(this, screen, QString::fromUtf8(l.text), Arial(l.points, true),
-                              l.blue ? QColor(0, 0, 255) : QColor(0, 0, 0),
-                              QRect(kTextLeft, top, kTextWidth, height));
+        lines[i] = AddCaption(
+            this, screen,
+            QString::fromUtf8(l.text).replace(QLatin1String("%1"), QLatin1String(kVersion)),
+            Arial(l.points, true), l.blue ? QColor(0, 0, 255) : QColor(0, 0, 0),
+            QRect(kTextLeft, top, kTextWidth, height));
         top += height;
     }
 

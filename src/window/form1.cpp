@@ -15,6 +15,7 @@
 #include "output/turn.h"
 #include "render/qt_color.h"
 #include "render/qt_painter_surface.h"
+#include "version.h"
 #include "window/button_3d.h"
 #include "window/check_box.h"
 #include "window/control_appearance.h"
@@ -31,14 +32,14 @@ namespace solifa {
 namespace {
 
 const QColor kGrey(192, 192, 192);
-const QString kStartCaption = QStringLiteral("SOLIFA V1.3   ");
+const QString kStartCaption = QStringLiteral("SOLIFA V%1   ").arg(QLatin1String(kVersion));
 
 } // namespace
 
 Form1::Form1(const Platform& platform, QWidget* parent)
     : QWidget(parent), info(*this, *platform.screen), platform_(platform) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("SOLIFA V1.3"));
+    setWindowTitle(QStringLiteral("SOLIFA V%1").arg(QLatin1String(kVersion)));
     QPalette p = palette();
     p.setColor(QPalette::Window, kGrey);
     setPalette(p);
