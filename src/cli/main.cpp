@@ -2,7 +2,9 @@
 #include <QByteArray>
 #include <QGuiApplication>
 #include <QString>
+#include <QtGlobal>
 
+#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -13,28 +15,25 @@
 
 namespace {
 
-// Qt's own notices (such as a missing runtime folder of the session) are no concern of a
-// command that writes files; real warnings still reach stderr.
-void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
-    if (type == QtDebugMsg || type == QtInfoMsg ||
-        text.startsWith(QLatin1String("QStandardPaths:")))
-        return;
-    std::cerr << text.toLocal8Bit().constData() << '\n';
-}
+// What Qt and the libraries under it have to say (notices of the platform, the warnings of
+// the PNG library) is no concern of a command that writes files: its one line on stderr is
+// its own.
+void DropMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i)
-        args.push_back(QString::fromLocal8Bit(argv[i]).toStdString());
+    qInstallMessageHandler(DropMessage);
+    // The arguments stay the bytes they are: a file name is written exactly as it was given.
+    const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
 
     // The options are read before Qt sees any of them, so none is taken for a Qt option.
     const solifa::ParseOutcome parsed = solifa::ParseRenderOptions(args);
     switch (parsed.kind) {
     case solifa::ParseOutcome::Kind::Help:
-        std::cout << parsed.message;
-        return solifa::kExitOk;
+    case solifa::ParseOutcome::Kind::Version:
+        std::cout << parsed.message << std::flush;
+        return std::cout ? solifa::kExitOk : solifa::kExitWriteFailed;
     case solifa::ParseOutcome::Kind::Error:
         std::cerr << parsed.message << '\n';
         return solifa::kExitWrongInput;
@@ -56,7 +55,6 @@ int main(int argc, char** argv) {
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
     if (solifa::NeedsGuiApplication(request)) {
-        qInstallMessageHandler(QtMessages);
         qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
     }

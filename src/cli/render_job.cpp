@@ -1,21 +1,25 @@
 #include "cli/render_job.h"
 
-#include <QBuffer>
 #include <QIODevice>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
-#include <charconv>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 
+#include "cli/argument_text.h"
 #include "model/body_geometry.h"
 #include "model/errors.h"
 #include "model/rounding.h"
 #include "output/bitmap_file.h"
 #include "output/output_texts.h"
 #include "output/picture_files.h"
+#include "output/safe_file_device.h"
 #include "output/safe_write.h"
 #include "render/body_painter.h"
 #include "render/qt_painter_surface.h"
@@ -38,9 +42,25 @@ ViewValues ViewValuesOf(const RenderRequest& r) {
     return v;
 }
 
-// Frame k of a series, named as the window names the frames of its series.
+// Frame k of a series, named as the window names the frames of its series; the name's bytes
+// stay as they were.
 std::string FrameFileName(const std::string& path, int k) {
-    return FrameSeriesFileName(QString::fromStdString(path), k).toStdString();
+    return ArgumentBytes(FrameSeriesFileName(ArgumentText(path), k));
+}
+
+bool IsStandardOutput(const std::string& name) {
+    return name == kStandardOutput;
+}
+
+// The name the system writes: standard output is the program's own, which the safe write path
+// writes in place.
+std::string SystemName(const std::string& name) {
+    return IsStandardOutput(name) ? std::string("/dev/stdout") : name;
+}
+
+// A file as the error lines name it.
+std::string Shown(const std::string& name) {
+    return IsStandardOutput(name) ? std::string("standard output") : "\"" + EchoBytes(name) + "\"";
 }
 
 void PaintBodyOn(DrawingSurface& surface, const ModelState& model, const RenderRequest& request) {
@@ -53,69 +73,38 @@ void PaintBodyOn(DrawingSurface& surface, const ModelState& model, const RenderR
 
 // --- JSON ---
 
-void AppendNumber(std::string& out, float v) {
-    if (!std::isfinite(v)) {
-        out += "null";
-        return;
-    }
-    char buffer[32];
-    // The shortest text that reads back as the same single-precision value.
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
-    out.append(buffer, result.ptr);
+// A non-finite value, which JSON cannot hold, as null.
+QJsonValue JsonNumber(double v) {
+    return std::isfinite(v) ? QJsonValue(v) : QJsonValue(QJsonValue::Null);
 }
 
-void AppendNumber(std::string& out, int v) {
-    out += std::to_string(v);
-}
-
-template <class T> void AppendGrid3(std::string& out, const Grid3<T>& grid) {
-    out += '[';
+template <class T> QJsonArray JsonGrid3(const Grid3<T>& grid) {
+    QJsonArray levels;
     for (int level = 0; level <= grid.maxLevel(); ++level) {
-        out += level == 0 ? "[" : ",[";
+        QJsonArray corners;
         for (int corner = 0; corner <= grid.maxCorner(); ++corner) {
-            out += corner == 0 ? "[" : ",[";
-            for (int axis = 0; axis < 3; ++axis) {
-                if (axis > 0)
-                    out += ',';
-                AppendNumber(out, grid.at(level, corner, axis));
-            }
-            out += ']';
+            QJsonArray point;
+            for (int axis = 0; axis < 3; ++axis)
+                point.append(JsonNumber(grid.at(level, corner, axis)));
+            corners.append(point);
         }
-        out += ']';
+        levels.append(corners);
     }
-    out += ']';
+    return levels;
 }
 
 // --- files ---
 
-// Qt's image, SVG and PDF writers and the GIF writer write through this device into the safe
-// write path. A failed write is kept by the file, so it is seen even where a writer ignores it.
-class SafeFileDevice final : public QIODevice {
-public:
-    explicit SafeFileDevice(SafeFile& file) : file_(file) {
-        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    }
-    bool isSequential() const override { return true; }
-
-protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char* data, qint64 size) override {
-        return file_.write(data, std::size_t(size)) ? size : -1;
-    }
-
-private:
-    SafeFile& file_;
-};
-
 using ContentWriter = std::function<bool(QIODevice& device, std::string& why)>;
 
-std::string WriteFailedLine(const std::string& path, const std::string& why) {
-    return std::string(kProgram) + "writing \"" + path + "\" failed: " + why;
+std::string WriteFailedLine(const std::string& name, const std::string& why) {
+    return std::string(kProgram) + "writing " + Shown(name) + " failed: " + why;
 }
 
 // Writes the content into a temporary file, complete and synced but not yet in place: the
-// error line, or nothing.
-std::optional<std::string> WriteContent(SafeFile& file, const ContentWriter& write) {
+// error line, or nothing. name is the file as the user named it.
+std::optional<std::string> WriteContent(SafeFile& file, const std::string& name,
+                                        const ContentWriter& write) {
     std::string why;
     bool written = file.open();
     if (written) {
@@ -127,7 +116,7 @@ std::optional<std::string> WriteContent(SafeFile& file, const ContentWriter& wri
     if (file.error() != 0)
         why = WriteFailureReason(file.error(), ReasonLanguage::English);
     file.discard();
-    return WriteFailedLine(file.path(), why);
+    return WriteFailedLine(name, why);
 }
 
 ContentWriter BytesContent(QByteArray bytes) {
@@ -203,7 +192,7 @@ bool IsJsonFile(const RenderRequest& request, std::size_t i, std::size_t count) 
 ContentWriter ContentOf(const RenderRequest& request, const std::vector<ModelState>& models,
                         std::size_t i, std::size_t count) {
     if (IsJsonFile(request, i, count))
-        return BytesContent(QByteArray::fromStdString(ModelJson(models.front())));
+        return BytesContent(ModelJson(models.front()));
     if (request.format == PictureFormat::Gif)
         return GifContent(models, request);
     return PictureContent(models[i], request);
@@ -226,8 +215,9 @@ ModelState ComputeModel(const RenderRequest& request, int frameIndex) {
 }
 
 void PaintPicture(QPaintDevice* device, const ModelState& model, const RenderRequest& request) {
-    PaintPictureOn(device, QSize(request.viewWidth, request.viewWidth), request.background,
-                   [&](DrawingSurface& surface) { PaintBodyOn(surface, model, request); });
+    PaintPictureOn(
+        device, QSize(request.viewWidth, request.viewWidth), request.background,
+        [&](DrawingSurface& surface) { PaintBodyOn(surface, model, request); }, request.lineWidth);
 }
 
 QImage RenderImage(const ModelState& model, const RenderRequest& request) {
@@ -236,38 +226,31 @@ QImage RenderImage(const ModelState& model, const RenderRequest& request) {
     return image;
 }
 
-std::string ModelJson(const ModelState& m) {
-    std::string out = "{";
-    out += "\"body\":" + std::to_string(m.currentBody);
-    out += ",\"corners\":" + std::to_string(m.bodyPoints.maxCorner());
-    out += ",\"levels\":" + std::to_string(m.bodyPoints.maxLevel());
-    out += ",\"viewRadius\":" + std::to_string(m.viewRadius);
-    out += ",\"bodyPoints\":";
-    AppendGrid3(out, m.bodyPoints);
-    out += ",\"viewPoints\":";
-    AppendGrid3(out, m.viewPoints);
-    out += ",\"viewApex\":[";
+QByteArray ModelJson(const ModelState& m) {
+    QJsonObject o;
+    o["body"] = m.currentBody;
+    o["corners"] = m.bodyPoints.maxCorner();
+    o["levels"] = m.bodyPoints.maxLevel();
+    o["viewRadius"] = m.viewRadius;
+    o["bodyPoints"] = JsonGrid3(m.bodyPoints);
+    o["viewPoints"] = JsonGrid3(m.viewPoints);
+    QJsonArray apexes;
     for (int e = 0; e < 2; ++e) {
-        out += e == 0 ? "[" : ",[";
-        for (int axis = 0; axis < 3; ++axis) {
-            if (axis > 0)
-                out += ',';
-            AppendNumber(out, m.viewApex[e][axis]);
-        }
-        out += ']';
+        QJsonArray apex;
+        for (int axis = 0; axis < 3; ++axis)
+            apex.append(JsonNumber(m.viewApex[e][axis]));
+        apexes.append(apex);
     }
-    out += "],\"faceSide\":[";
+    o["viewApex"] = apexes;
+    QJsonArray rows;
     for (int row = 0; row <= m.faceSide.maxRow(); ++row) {
-        out += row == 0 ? "[" : ",[";
-        for (int corner = 0; corner <= m.faceSide.maxCorner(); ++corner) {
-            if (corner > 0)
-                out += ',';
-            AppendNumber(out, m.faceSide.at(row, corner));
-        }
-        out += ']';
+        QJsonArray sides;
+        for (int corner = 0; corner <= m.faceSide.maxCorner(); ++corner)
+            sides.append(m.faceSide.at(row, corner));
+        rows.append(sides);
     }
-    out += "]}\n";
-    return out;
+    o["faceSide"] = rows;
+    return QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n';
 }
 
 std::vector<std::string> FilesToWrite(const RenderRequest& request) {
@@ -309,14 +292,14 @@ JobResult PrepareRenderJob(const RenderRequest& request, std::vector<ModelState>
     };
     std::map<std::string, std::size_t> identities;
     for (std::size_t i = 0; i < paths.size(); ++i) {
+        const std::string name = SystemName(paths[i]);
         std::string line;
-        if (const int error = CheckWritable(paths[i])) {
-            line = option(i) + ": cannot write \"" + paths[i] +
-                   "\": " + WriteFailureReason(error, ReasonLanguage::English);
-        } else if (const auto [first, fresh] = identities.emplace(FileIdentity(paths[i]), i);
-                   !fresh) {
-            line = option(i) + " \"" + paths[i] + "\" names the same file as " +
-                   option(first->second) + " \"" + paths[first->second] + "\"";
+        if (const int error = CheckWritable(name)) {
+            line = option(i) + ": cannot write " + Shown(paths[i]) + ": " +
+                   WriteFailureReason(error, ReasonLanguage::English);
+        } else if (const auto [first, fresh] = identities.emplace(FileIdentity(name), i); !fresh) {
+            line = option(i) + " " + Shown(paths[i]) + " names the same file as " +
+                   option(first->second) + " " + Shown(paths[first->second]);
         } else {
             continue;
         }
@@ -336,19 +319,25 @@ JobResult WriteRenderJob(const RenderRequest& request, const std::vector<ModelSt
         return {kExitWriteFailed, std::string(kProgram) + "nothing computed to write"};
     // Every file is written in full before the first one takes the place of its old version,
     // so a failure on the way leaves all the old files as they were; the files not yet in
-    // place are removed when they go out of scope.
+    // place are removed when they go out of scope. What goes to standard output cannot be
+    // taken back, so it goes last, once every other file is written.
     const std::vector<std::string> paths = FilesToWrite(request);
-    std::vector<std::unique_ptr<SafeFile>> files;
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-        files.push_back(std::make_unique<SafeFile>(paths[i]));
-        if (const auto error =
-                WriteContent(*files.back(), ContentOf(request, models, i, paths.size())))
+    std::vector<std::size_t> order(paths.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_partition(order.begin(), order.end(),
+                          [&](std::size_t i) { return !IsStandardOutput(paths[i]); });
+    std::vector<std::pair<std::unique_ptr<SafeFile>, std::size_t>> files;
+    for (const std::size_t i : order) {
+        files.emplace_back(std::make_unique<SafeFile>(SystemName(paths[i])), i);
+        if (const auto error = WriteContent(*files.back().first, paths[i],
+                                            ContentOf(request, models, i, paths.size())))
             return {kExitWriteFailed, *error};
     }
-    for (const std::unique_ptr<SafeFile>& file : files)
+    for (const auto& [file, i] : files)
         if (!file->commit())
             return {kExitWriteFailed,
-                    WriteFailedLine(file->path(),
+                    WriteFailedLine(paths[i],
                                     WriteFailureReason(file->error(), ReasonLanguage::English))};
     return {};
 }

@@ -1,6 +1,7 @@
 #pragma once
 // One run of the headless renderer: the model computed as the window computes its view, the
 // view's picture painted onto an image, SVG or PDF, and the files written.
+#include <QByteArray>
 #include <QImage>
 #include <string>
 #include <vector>
@@ -30,11 +31,11 @@ void PaintPicture(QPaintDevice* device, const ModelState& model, const RenderReq
 // The view's picture as the window keeps it (Format_RGB32).
 QImage RenderImage(const ModelState& model, const RenderRequest& request);
 
-// The projected model as one JSON object.
-std::string ModelJson(const ModelState& model);
+// The projected model as one JSON object on one line.
+QByteArray ModelJson(const ModelState& model);
 
-// Every file the request writes, in the order they are written: the picture, its frames or the
-// animation, then the JSON dump.
+// Every file the request writes, as the user named it: the picture, its frames or the
+// animation, then the JSON dump. kStandardOutput stands for standard output.
 std::vector<std::string> FilesToWrite(const RenderRequest& request);
 
 struct JobResult {

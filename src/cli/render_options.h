@@ -1,6 +1,8 @@
 #pragma once
 // The command line of the headless renderer: every setting the window's controls offer, with
 // the controls' ranges and the window's start values, parsed into one request.
+#include <QString>
+
 #include <string>
 #include <vector>
 
@@ -22,12 +24,17 @@ struct OptionRange {
 
 inline constexpr OptionRange kCheckRange{0, 1};
 inline constexpr OptionRange kDelayRange{10, 10000};
+// Pixels of a bitmap, units of a drawing; the window draws one.
+inline constexpr OptionRange kLineWidthRange{1, 16};
 // Small enough that 8 * radius stays within 16 bits, as the depth factor needs.
 inline constexpr OptionRange kViewWidthRange{kOutputSizeMin, 4096};
 
 // The view of the window at start on a screen of 1024 x 768.
 inline constexpr int kDefaultViewWidth = 213;
 inline constexpr int kDefaultDelayMs = 40;
+
+// The name of standard output for -o and --dump-json.
+inline constexpr const char* kStandardOutput = "-";
 
 // Everything one run renders. Position values are as the window's "X:" and "Y:" labels show
 // them: a positive y moves the body up.
@@ -45,7 +52,9 @@ struct RenderRequest {
     FixedAppearance appearance = StartAppearance();
     ColorRef background = kStartBackground;
     int viewWidth = kDefaultViewWidth;
+    int lineWidth = 1;
 
+    // File names are the bytes given, kStandardOutput for standard output.
     std::string outputPath; // empty when only the model is dumped
     PictureFormat format = PictureFormat::Bmp;
     int frames = 0; // 0: one still picture; else one turn in this many frames
@@ -54,19 +63,24 @@ struct RenderRequest {
 };
 
 struct ParseOutcome {
-    enum class Kind { Render, Help, Error };
+    enum class Kind { Render, Help, Version, Error };
     Kind kind = Kind::Error;
     RenderRequest request;
-    std::string message; // the one error line (without newline) or the help text
+    // The one error line (without newline), or the help or version text (with newlines).
+    std::string message;
 };
 
-// Parses the arguments that follow the program name. Body names are accepted in German and
-// English, in any letter case.
+// Parses the arguments that follow the program name, as the bytes the system passed. Body
+// names are accepted in German and English, in any letter case. "--help" or "-h" anywhere asks
+// for the help; every option may be given once.
 ParseOutcome ParseRenderOptions(const std::vector<std::string>& args);
 
 std::string RenderUsage();
 
+// "solifa-render" and the version of the build.
+std::string RenderVersion();
+
 // The body index of a German or English name ("Würfel", "wuerfel", "cube"), or -1.
-int BodyFromName(const std::string& name);
+int BodyFromName(const QString& name);
 
 } // namespace solifa

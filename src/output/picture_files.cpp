@@ -115,14 +115,14 @@ std::vector<QRgb> PictureColours(ColorRef background, const AppearanceSource& ap
 }
 
 void PaintPictureOn(QPaintDevice* device, QSize size, ColorRef background,
-                    const std::function<void(DrawingSurface&)>& body) {
+                    const std::function<void(DrawingSurface&)>& body, int lineWidth) {
     if (device->devType() == QInternal::Image) {
         static_cast<QImage*>(device)->fill(ToQColor(background));
-        QtPainterSurface surface(device);
+        QtPainterSurface surface(device, lineWidth);
         body(surface);
         return;
     }
-    QtPainterSurface surface(device);
+    QtPainterSurface surface(device, lineWidth);
     const int w = std::max(size.width(), device->width());
     const int h = std::max(size.height(), device->height());
     const PolyPoint square[4] = {{0, 0}, {w, 0}, {w, h}, {0, h}};

@@ -47,8 +47,9 @@ std::vector<QRgb> PictureColours(ColorRef background, const AppearanceSource& ap
 
 // Paints a picture of `size` pixels onto an image or a vector page: the background, then what
 // `body` draws on the surface. An image is filled; a vector page gets one filled square over the
-// whole picture, edged in its own colour so that no seam shows.
+// whole picture, edged in its own colour so that no seam shows. The surface draws its lines
+// lineWidth pixels wide.
 void PaintPictureOn(QPaintDevice* device, QSize size, ColorRef background,
-                    const std::function<void(DrawingSurface&)>& body);
+                    const std::function<void(DrawingSurface&)>& body, int lineWidth = 1);
 
 } // namespace solifa

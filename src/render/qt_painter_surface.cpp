@@ -76,8 +76,15 @@ QPen OutlinePen(const QColor& color, DrawStyle style, const QPaintDevice* device
     return pen;
 }
 
-QtPainterSurface::QtPainterSurface(QPaintDevice* device)
-    : pen_(OutlinePen(QColor(Qt::black), Solid, device)) {
+QtPainterSurface::QtPainterSurface(QPaintDevice* device, int lineWidth)
+    : pen_(OutlinePen(QColor(Qt::black), Solid, device)), lineWidth_(std::max(1, lineWidth)) {
+    // Qt measures a pen's dashes and gaps in line widths, so the pattern grows with the line.
+    // Wide lines meet in rounded corners, without the spikes of mitres at sharp angles.
+    if (lineWidth_ > 1) {
+        pen_.setWidth(lineWidth_);
+        pen_.setJoinStyle(Qt::RoundJoin);
+        pen_.setCapStyle(Qt::RoundCap);
+    }
     if (device != nullptr && painter_.begin(device)) {
         painter_.setRenderHint(QPainter::Antialiasing, false);
         vector_ = painter_.paintEngine()->type() != QPaintEngine::Raster;
@@ -115,6 +122,10 @@ void QtPainterSurface::setDrawStyle(DrawStyle style) {
     const Qt::PenStyle penStyle = PenStyleFor(style);
     if (penStyle != pen_.style()) {
         pen_.setStyle(penStyle);
+        // Solid edges stroked one by one close their corners with round ends; dashes keep flat
+        // ends, which keep their lengths.
+        if (lineWidth_ > 1)
+            pen_.setCapStyle(penStyle == Qt::SolidLine ? Qt::RoundCap : Qt::FlatCap);
         penChanged_ = true;
     }
 }
@@ -152,7 +163,9 @@ void QtPainterSurface::strokeSegments(const PolyPoint* points, int count, bool c
             painter_.drawLine(line);
             continue;
         }
-        const QPointF shift = VectorStrokeShift(line);
+        // An image centres a line of even width on the mathematical line, and one of odd width
+        // as it centres its one-pixel line.
+        const QPointF shift = lineWidth_ % 2 == 0 ? QPointF(0, 0) : VectorStrokeShift(line);
         if (stretchDashes) {
             // An image lays the pattern pixel by pixel along the longer axis, a page along the
             // length: stretched by length / longer axis, the page's dashes fall on the same

@@ -1,7 +1,7 @@
 #pragma once
 // A drawing surface that paints with a QPainter on any paint device: the QImage of the view
 // or of the output picture, and equally an SVG or PDF generator. Antialiasing is off, the pen
-// is one pixel wide, polygons are filled with a solid brush.
+// is one pixel wide unless a wider line is asked for, polygons are filled with a solid brush.
 //
 // Dashed outlines are stroked one segment at a time, each segment starting its pattern at its
 // canonical end (the end with the smaller y, then the smaller x). Two faces that share an edge
@@ -32,8 +32,9 @@ QPen OutlinePen(const QColor& color, DrawStyle style, const QPaintDevice* device
 
 class QtPainterSurface : public DrawingSurface {
 public:
-    // Begins painting on device; the painter ends when the surface is destroyed.
-    explicit QtPainterSurface(QPaintDevice* device);
+    // Begins painting on device; the painter ends when the surface is destroyed. Every line is
+    // lineWidth pixels wide (units on a vector page), its dashes and gaps as many times longer.
+    explicit QtPainterSurface(QPaintDevice* device, int lineWidth = 1);
     ~QtPainterSurface() override;
     QtPainterSurface(const QtPainterSurface&) = delete;
     QtPainterSurface& operator=(const QtPainterSurface&) = delete;
@@ -69,6 +70,7 @@ private:
     // An SVG or PDF page rather than pixels: a pixel's line at integer x covers x..x + 1 in
     // an image, so vector strokes are centred at x + 0.5 to cover the same place.
     bool vector_ = false;
+    int lineWidth_ = 1;
 };
 
 } // namespace solifa

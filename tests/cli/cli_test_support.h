@@ -14,13 +14,26 @@
 namespace solifa::test {
 
 struct ProgramRun {
-    int exitCode = -1;
+    int exitCode = -1; // -1 also when the program ended by a signal or did not end
     QString out;
+    QByteArray outBytes; // standard output as written, for pictures sent there
     QString err;
 };
 
-// Runs the program with args in folder and waits for it to end. With a fileSizeLimit, every
-// write of the program past that many bytes fails.
+// A shell line that puts the argument's bytes, whatever they are, into "$@": printf with every
+// byte in octal, and an x after the last one, which the expansion removes again, so that
+// trailing line breaks stay.
+inline QString ShellArgument(const std::string& bytes) {
+    QString word = QStringLiteral("a=$(printf '");
+    for (const char c : bytes)
+        word += QStringLiteral("\\%1").arg(unsigned(static_cast<unsigned char>(c)), 3, 8,
+                                           QLatin1Char('0'));
+    return word + QStringLiteral("x'); set -- \"$@\" \"${a%x}\"; ");
+}
+
+// Runs the program with args (their bytes passed exactly, through the shell) in folder and
+// waits for it to end. With a fileSizeLimit, every write of the program past that many bytes
+// fails.
 inline ProgramRun RunRender(const std::vector<std::string>& args, const QString& folder,
                             rlim_t fileSizeLimit = 0) {
     QProcess process;
@@ -28,16 +41,19 @@ inline ProgramRun RunRender(const std::vector<std::string>& args, const QString&
     if (fileSizeLimit > 0)
         process.setChildProcessModifier(
             [fileSizeLimit] { FileSizeLimit::ApplyInChild(fileSizeLimit); });
-    QStringList list;
+    QString script = QStringLiteral("p=$1; set --; ");
     for (const std::string& a : args)
-        list << QString::fromStdString(a);
-    process.start(QStringLiteral(SOLIFA_RENDER_PROGRAM), list);
+        script += ShellArgument(a);
+    script += QStringLiteral("exec \"$p\" \"$@\"");
+    process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script, QStringLiteral("sh"),
+                                              QStringLiteral(SOLIFA_RENDER_PROGRAM)});
     ProgramRun run;
     if (!process.waitForFinished(120000))
         return run;
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    run.err = QString::fromLocal8Bit(process.readAllStandardError());
+    run.outBytes = process.readAllStandardOutput();
+    run.out = QString::fromUtf8(run.outBytes);
+    run.err = QString::fromUtf8(process.readAllStandardError());
     return run;
 }
 

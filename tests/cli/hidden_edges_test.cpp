@@ -173,5 +173,101 @@ INSTANTIATE_TEST_SUITE_P(Formats, VectorPicture,
                                     std::to_string(info.param.dashStyle);
                          });
 
+// A print picture's lines: --line-width w inks about w times the pixels of one-pixel lines on
+// the worksheet cube, the SVG and the PDF cover the bitmap's lines of that width, and the three
+// hidden edges keep their dashes, now w times as long.
+struct LineWidthCase {
+    const char* medium; // "bitmap", "svg" or "pdf"
+    int width;
+};
+
+class LineWidth : public ::testing::TestWithParam<LineWidthCase> {};
+
+RenderRequest WorksheetCube(int lineWidth) {
+    const ParseOutcome o = ParseRenderOptions({"--body",
+                                               "Würfel",
+                                               "--tilt",
+                                               "30",
+                                               "--rotation",
+                                               "20",
+                                               "--zoom",
+                                               "80",
+                                               "--background",
+                                               "#ffffff",
+                                               "--front-line-color",
+                                               "#000000",
+                                               "--back-line-color",
+                                               "#000000",
+                                               "--back-transparent",
+                                               "1",
+                                               "--back-dash",
+                                               "2",
+                                               "--top-cap-transparent",
+                                               "1",
+                                               "--bottom-cap-transparent",
+                                               "1",
+                                               "--line-width",
+                                               std::to_string(lineWidth),
+                                               "-o",
+                                               "wuerfel.png"});
+    EXPECT_EQ(o.kind, ParseOutcome::Kind::Render) << o.message;
+    return o.request;
+}
+
+long DarkPixels(const QImage& image) {
+    long dark = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            dark += Dark(image, x, y);
+    return dark;
+}
+
+TEST_P(LineWidth, InksAsManyTimesThePixelsAndKeepsTheHiddenEdgesDashed) {
+    const LineWidthCase c = GetParam();
+    const std::string medium = c.medium;
+    const RenderRequest wide = WorksheetCube(c.width);
+    const ModelState m = ComputeModel(wide);
+    const QImage bitmap = RenderImage(m, wide);
+    const double ratio = double(DarkPixels(bitmap)) / DarkPixels(RenderImage(m, WorksheetCube(1)));
+    // Where lines meet they share pixels, and rounded corners add a few.
+    EXPECT_NEAR(ratio, c.width, 0.1 * c.width) << "inked " << ratio << " times the pixels";
+
+    QImage picture = bitmap;
+    if (medium == "svg")
+        picture = test::Rasterised([&](QPaintDevice* d) { PaintPicture(d, m, wide); },
+                                   bitmap.size(), true);
+    // A PDF page measures whole points; the picture is its upper left.
+    if (medium == "pdf")
+        picture = PdfRasterised(wide).copy(QRect(QPoint(0, 0), bitmap.size()));
+    ASSERT_EQ(picture.size(), bitmap.size());
+    long line = 0, covered = 0, stray = 0;
+    for (int y = 0; y < bitmap.height(); ++y)
+        for (int x = 0; x < bitmap.width(); ++x) {
+            line += Dark(bitmap, x, y);
+            covered += Dark(bitmap, x, y) && Dark(picture, x, y);
+            stray += !Dark(bitmap, x, y) && Black(picture, x, y);
+        }
+    EXPECT_GE(covered, line * 9 / 10) << covered << " of " << line << " line pixels";
+    EXPECT_LE(stray, line / 10) << stray << " dark pixels beside " << line << " line pixels";
+
+    const test::BodyEdges edges = test::EdgesOf(
+        ViewPaintInput(m, m.bodyPoints.maxCorner(), m.bodyPoints.maxLevel()), wide.appearance);
+    ASSERT_EQ(edges.hidden.size(), 3u);
+    if (medium != "pdf") {
+        EXPECT_GE(
+            test::ExpectPatternOnHiddenEdges(picture, edges, Dash, medium == "svg", {}, c.width),
+            1);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Media, LineWidth,
+                         ::testing::Values(LineWidthCase{"bitmap", 2}, LineWidthCase{"bitmap", 3},
+                                           LineWidthCase{"bitmap", 5}, LineWidthCase{"svg", 3},
+                                           LineWidthCase{"svg", 4}, LineWidthCase{"pdf", 3}),
+                         [](const auto& info) {
+                             return std::string(info.param.medium) + "_" +
+                                    std::to_string(info.param.width);
+                         });
+
 } // namespace
 } // namespace solifa

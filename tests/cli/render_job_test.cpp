@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(Bodies, TurnLoop,
 TEST(RenderJson, HoldsEveryLevelAndRowOfTheProjectedModel) {
     // Five corners and four levels, so that swapped dimensions show.
     const ModelState m = ComputeModel(Request({"--corners", "5", "--levels", "4", "--tilt", "30"}));
-    const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(ModelJson(m))).object();
+    const QJsonObject o = QJsonDocument::fromJson(ModelJson(m)).object();
     EXPECT_EQ(o.keys(), QStringList({"body", "bodyPoints", "corners", "faceSide", "levels",
                                      "viewApex", "viewPoints", "viewRadius"}));
     EXPECT_EQ(o["corners"].toInt(), 5);

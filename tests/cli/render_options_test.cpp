@@ -35,9 +35,11 @@ TEST(RenderOptions, BodyNamesInGermanAndEnglishInAnyCaseWithTheBodysOwnCorners) 
         EXPECT_EQ(r.levels, kDefaultLevels[n.body]) << n.name;
     }
     const RenderRequest given =
-        Accepted({"--levels=3", "--corners", "7", "--body=cone", "-o", "k.svg"});
+        Accepted({"--levels=3", "--corners", "7", "--body=sphere", "-o", "k.svg"});
     EXPECT_EQ(given.corners, 7);
     EXPECT_EQ(given.levels, 3);
+    // The corners of the bodies the window keeps at four can still be chosen here.
+    EXPECT_EQ(Accepted({"--body", "Oktaeder", "--corners", "6", "-o", "o.png"}).corners, 6);
 }
 
 struct RangeCase {
@@ -50,10 +52,13 @@ class OptionRanges : public ::testing::TestWithParam<RangeCase> {};
 
 TEST_P(OptionRanges, TakeExactlyTheControlsRangeAndNameItWhenLeft) {
     const RangeCase c = GetParam();
-    // A cube and an animated GIF, so that one level and a frame delay are both allowed.
+    // A sphere and an animated GIF, so that levels and a frame delay are both allowed.
     const auto with = [&c](int v) {
-        return ParseRenderOptions(
-            {"--body", "cube", "-o", "a.gif", "--frames", "8", c.option, std::to_string(v)});
+        std::vector<std::string> args = {"--body", "sphere", "-o", "a.gif"};
+        if (std::string(c.option) != "--frames")
+            args.insert(args.end(), {"--frames", "8"});
+        args.insert(args.end(), {c.option, std::to_string(v)});
+        return ParseRenderOptions(args);
     };
     EXPECT_EQ(with(c.min).kind, ParseOutcome::Kind::Render) << with(c.min).message;
     EXPECT_EQ(with(c.max).kind, ParseOutcome::Kind::Render) << with(c.max).message;
@@ -69,14 +74,15 @@ TEST_P(OptionRanges, TakeExactlyTheControlsRangeAndNameItWhenLeft) {
 
 INSTANTIATE_TEST_SUITE_P(
     Controls, OptionRanges,
-    ::testing::Values(RangeCase{"--corners", 3, 36}, RangeCase{"--levels", 1, 36},
+    ::testing::Values(RangeCase{"--corners", 3, 36}, RangeCase{"--levels", 2, 36},
                       RangeCase{"--rotation", 0, 359}, RangeCase{"--tilt", 0, 90},
                       RangeCase{"--offset", 0, 7}, RangeCase{"--zoom", 80, 300},
-                      RangeCase{"--x", -100, 100}, RangeCase{"--y", -100, 100},
+                      RangeCase{"-x", -100, 100}, RangeCase{"-y", -100, 100},
                       RangeCase{"--front-dash", 1, 5}, RangeCase{"--back-dash", 1, 5},
                       RangeCase{"--front-transparent", 0, 1}, RangeCase{"--back-visible", 0, 1},
                       RangeCase{"--bottom-cap-transparent", 0, 1}, RangeCase{"--frames", 3, 32},
-                      RangeCase{"--delay-ms", 10, 10000}, RangeCase{"--view-width", 38, 4096}),
+                      RangeCase{"--delay-ms", 10, 10000}, RangeCase{"--view-width", 38, 4096},
+                      RangeCase{"--line-width", 1, 16}),
     [](const ::testing::TestParamInfo<RangeCase>& info) {
         std::string name;
         for (const char* p = info.param.option; *p != '\0'; ++p)

@@ -196,14 +196,14 @@ namespace {
 
 // One stroke of the edge alone, on a picture just large enough.
 InkMeasure SingleStroke(const Edge& e, const std::vector<Edge>& others, DrawStyle style,
-                        bool viaSvg) {
-    constexpr int kMargin = 4;
-    const int left = std::min(e.a.x, e.b.x) - kMargin;
-    const int top = std::min(e.a.y, e.b.y) - kMargin;
-    const QSize size(std::abs(e.a.x - e.b.x) + 2 * kMargin, std::abs(e.a.y - e.b.y) + 2 * kMargin);
+                        bool viaSvg, int lineWidth) {
+    const int margin = 4 + lineWidth;
+    const int left = std::min(e.a.x, e.b.x) - margin;
+    const int top = std::min(e.a.y, e.b.y) - margin;
+    const QSize size(std::abs(e.a.x - e.b.x) + 2 * margin, std::abs(e.a.y - e.b.y) + 2 * margin);
     const QImage image = Rasterised(
         [&](QPaintDevice* device) {
-            QtPainterSurface surface(device);
+            QtPainterSurface surface(device, lineWidth);
             surface.setForeColor(MakeColorRef(0, 0, 0));
             surface.setDrawStyle(style);
             const PolyPoint line[2] = {{e.a.x - left, e.a.y - top}, {e.b.x - left, e.b.y - top}};
@@ -216,7 +216,7 @@ InkMeasure SingleStroke(const Edge& e, const std::vector<Edge>& others, DrawStyl
 } // namespace
 
 int ExpectPatternOnHiddenEdges(const QImage& image, const BodyEdges& edges, DrawStyle style,
-                               bool viaSvg, QPoint offset) {
+                               bool viaSvg, QPoint offset, int lineWidth) {
     const double duty = PatternDuty(style);
     int checked = 0;
     for (const Edge& e : edges.hidden) {
@@ -224,7 +224,7 @@ int ExpectPatternOnHiddenEdges(const QImage& image, const BodyEdges& edges, Draw
         if (m.samples < 12)
             continue;
         ++checked;
-        const InkMeasure alone = SingleStroke(e, edges.all, style, viaSvg);
+        const InkMeasure alone = SingleStroke(e, edges.all, style, viaSvg, lineWidth);
         const std::string where = std::string(viaSvg ? "svg" : "bitmap") + ": edge (" +
                                   std::to_string(e.a.x) + "," + std::to_string(e.a.y) + ")-(" +
                                   std::to_string(e.b.x) + "," + std::to_string(e.b.y) + "), " +

@@ -45,8 +45,9 @@ QImage Rasterised(const Painting& paint, QSize size, bool viaSvg);
 // Every hidden edge long enough to show its pattern is inked as one stroke of the style alone
 // inks it, and (in a bitmap) as the pattern says: a second stroke in another phase, from the
 // other face on the edge, inks a dash edge up to 100 % and a dot edge up to 67 %. Offset is
-// where the picture's origin lies in the image. Returns how many edges were checked.
+// where the picture's origin lies in the image; lineWidth how wide its lines are drawn.
+// Returns how many edges were checked.
 int ExpectPatternOnHiddenEdges(const QImage& image, const BodyEdges& edges, DrawStyle style,
-                               bool viaSvg, QPoint offset = {});
+                               bool viaSvg, QPoint offset = {}, int lineWidth = 1);
 
 } // namespace solifa::test
