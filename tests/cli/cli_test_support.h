@@ -2,10 +2,13 @@
 // Running the solifa-render program in a scratch folder, and comparing pictures.
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QStringList>
 
+#include <cstdio>
+#include <ftw.h>
 #include <string>
 #include <vector>
 
@@ -55,6 +58,17 @@ inline ProgramRun RunRender(const std::vector<std::string>& args, const QString&
     run.out = QString::fromUtf8(run.outBytes);
     run.err = QString::fromUtf8(process.readAllStandardError());
     return run;
+}
+
+// Removes everything below folder, names that are not UTF-8 too, which Qt cannot name.
+inline void EmptyFolder(const QString& folder) {
+    const QByteArray root = QFile::encodeName(folder);
+    nftw(
+        root.constData(),
+        [](const char* path, const struct stat*, int, FTW* at) {
+            return at->level > 0 ? ::remove(path) : 0;
+        },
+        16, FTW_DEPTH | FTW_PHYS);
 }
 
 // Every file below folder, as paths relative to it.

@@ -49,6 +49,7 @@ protected:
         ASSERT_TRUE(QDir(dir.path()).mkdir("sub"));
         ASSERT_TRUE(QDir(dir.path()).mkdir("taken.bmp"));
     }
+    void TearDown() override { test::EmptyFolder(dir.path()); }
     test::ProgramRun run(const Args& args) { return test::RunRender(args, dir.path()); }
     // Every name in the folder beside the two made at the start.
     std::set<std::string> written() const {
