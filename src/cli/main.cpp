@@ -33,7 +33,10 @@ int main(int argc, char** argv) {
     case solifa::ParseOutcome::Kind::Help:
     case solifa::ParseOutcome::Kind::Version:
         std::cout << parsed.message << std::flush;
-        return std::cout ? solifa::kExitOk : solifa::kExitWriteFailed;
+        if (std::cout)
+            return solifa::kExitOk;
+        std::cerr << "solifa-render: writing standard output failed\n";
+        return solifa::kExitWriteFailed;
     case solifa::ParseOutcome::Kind::Error:
         std::cerr << parsed.message << '\n';
         return solifa::kExitWrongInput;

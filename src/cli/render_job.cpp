@@ -6,11 +6,14 @@
 #include <QJsonObject>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <fcntl.h>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
+#include <unistd.h>
 
 #include "cli/argument_text.h"
 #include "model/body_geometry.h"
@@ -56,6 +59,15 @@ bool IsStandardOutput(const std::string& name) {
 // writes in place.
 std::string SystemName(const std::string& name) {
     return IsStandardOutput(name) ? std::string("/dev/stdout") : name;
+}
+
+// 0 when standard output is open for writing, else the error number: a closed one has no
+// name to be checked by.
+int StandardOutputError() {
+    const int flags = ::fcntl(STDOUT_FILENO, F_GETFL);
+    if (flags < 0)
+        return errno;
+    return (flags & O_ACCMODE) == O_RDONLY ? EBADF : CheckWritable(SystemName(kStandardOutput));
 }
 
 // A file as the error lines name it.
@@ -294,9 +306,11 @@ JobResult PrepareRenderJob(const RenderRequest& request, std::vector<ModelState>
     for (std::size_t i = 0; i < paths.size(); ++i) {
         const std::string name = SystemName(paths[i]);
         std::string line;
-        if (const int error = CheckWritable(name)) {
+        if (const int error =
+                IsStandardOutput(paths[i]) ? StandardOutputError() : CheckWritable(name)) {
             line = option(i) + ": cannot write " + Shown(paths[i]) + ": " +
-                   WriteFailureReason(error, ReasonLanguage::English);
+                   (error == EBADF ? std::string("it is closed or open for reading only")
+                                   : WriteFailureReason(error, ReasonLanguage::English));
         } else if (const auto [first, fresh] = identities.emplace(FileIdentity(name), i); !fresh) {
             line = option(i) + " " + Shown(paths[i]) + " names the same file as " +
                    option(first->second) + " " + Shown(paths[first->second]);

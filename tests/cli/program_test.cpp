@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <dirent.h>
@@ -216,6 +217,15 @@ TEST_F(Program, StandardOutputTakesThePictureOrTheModel) {
         EXPECT_EQ(json.object()["viewPoints"].toArray().size(), 2);
     }
     EXPECT_EQ(written(), std::set<std::string>({"w.png"}));
+
+    // With standard output closed the picture has nowhere to go, which is found before writing.
+    QProcess closed;
+    closed.start("/bin/sh", {"-c", "exec \"$0\" --format png -o - >&-", SOLIFA_RENDER_PROGRAM});
+    ASSERT_TRUE(closed.waitForFinished(60000));
+    EXPECT_EQ(closed.exitCode(), kExitWrongInput);
+    EXPECT_EQ(closed.readAllStandardError(),
+              "solifa-render: -o: cannot write standard output: it is closed or open for reading "
+              "only\n");
 }
 
 // A name is the bytes typed: bytes that are no UTF-8 (a name from an older system, say) are
