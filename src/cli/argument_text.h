@@ -23,4 +23,7 @@ std::string EchoText(const QString& text);
 // EchoText of the bytes of a name.
 std::string EchoBytes(std::string_view bytes);
 
+// Text in double quotes, as an error line shows a value or a name.
+std::string InQuotes(std::string text);
+
 } // namespace solifa

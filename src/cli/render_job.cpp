@@ -72,7 +72,7 @@ int StandardOutputError() {
 
 // A file as the error lines name it.
 std::string Shown(const std::string& name) {
-    return IsStandardOutput(name) ? std::string("standard output") : "\"" + EchoBytes(name) + "\"";
+    return IsStandardOutput(name) ? std::string("standard output") : InQuotes(EchoBytes(name));
 }
 
 void PaintBodyOn(DrawingSurface& surface, const ModelState& model, const RenderRequest& request) {

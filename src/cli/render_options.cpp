@@ -46,7 +46,7 @@ std::string RangeText(OptionRange r) {
 
 // A value as the user gave it, quoted and with its control characters escaped.
 std::string Quoted(const QString& s) {
-    return "\"" + EchoText(s) + "\"";
+    return InQuotes(EchoText(s));
 }
 
 // A whole number in plain decimal, with an optional sign; nothing else on the text.
