@@ -28,11 +28,10 @@ class QProgressBar;
 
 namespace solifa {
 
-class LayoutStyle;
-
 class Button3D;
 class CheckBox;
 class IntervalTimer;
+class LayoutStyle;
 class LineSample;
 class PictureBox;
 class ScrollBar;

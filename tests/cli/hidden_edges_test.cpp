@@ -132,29 +132,38 @@ bool Black(const QImage& image, int x, int y) {
     return qGray(image.pixel(x, y)) < 64;
 }
 
-TEST_P(VectorPicture, CoversTheBitmapsLinePixelsOnePixelWide) {
-    WorksheetCase c{GetParam().body, 30, 20, GetParam().dashStyle, true};
-    RenderRequest r = Worksheet(c);
-    r.appearance.groups[1].lineColor = MakeColorRef(0, 0, 0);
-    const ModelState m = ComputeModel(r);
+// The picture as an SVG or a PDF, rasterised at one pixel per picture pixel. A PDF page
+// measures whole points; the picture is its upper left.
+QImage VectorRaster(const std::string& format, const ModelState& m, const RenderRequest& r) {
     const QSize size(r.viewWidth, r.viewWidth);
-    const QImage bitmap = RenderImage(m, r);
-    const QImage vector =
-        std::string(GetParam().format) == "svg"
-            ? test::Rasterised([&](QPaintDevice* d) { PaintPicture(d, m, r); }, size, true)
-            : PdfRasterised(r);
+    if (format == "svg")
+        return test::Rasterised([&](QPaintDevice* d) { PaintPicture(d, m, r); }, size, true);
+    return PdfRasterised(r).copy(QRect(QPoint(0, 0), size));
+}
+
+// How a rasterised vector picture covers the line pixels of the bitmap of the same picture:
+// at least nine in ten of them dark, and few black pixels beside them.
+void ExpectCoversTheLines(const QImage& bitmap, const QImage& vector, double maxStray) {
     ASSERT_EQ(vector.size(), bitmap.size());
     long line = 0, covered = 0, stray = 0;
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x) {
+    for (int y = 0; y < bitmap.height(); ++y)
+        for (int x = 0; x < bitmap.width(); ++x) {
             line += Dark(bitmap, x, y);
             covered += Dark(bitmap, x, y) && Dark(vector, x, y);
             stray += !Dark(bitmap, x, y) && Black(vector, x, y);
         }
     ASSERT_GT(line, 500);
     EXPECT_GE(covered, line * 9 / 10) << covered << " of " << line << " line pixels";
-    EXPECT_LE(stray, line * GetParam().maxStray)
-        << stray << " dark pixels beside " << line << " line pixels";
+    EXPECT_LE(stray, line * maxStray) << stray << " dark pixels beside " << line << " line pixels";
+}
+
+TEST_P(VectorPicture, CoversTheBitmapsLinePixelsOnePixelWide) {
+    WorksheetCase c{GetParam().body, 30, 20, GetParam().dashStyle, true};
+    RenderRequest r = Worksheet(c);
+    r.appearance.groups[1].lineColor = MakeColorRef(0, 0, 0);
+    const ModelState m = ComputeModel(r);
+    ExpectCoversTheLines(RenderImage(m, r), VectorRaster(GetParam().format, m, r),
+                         GetParam().maxStray);
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, VectorPicture,
@@ -232,23 +241,8 @@ TEST_P(LineWidth, InksAsManyTimesThePixelsAndKeepsTheHiddenEdgesDashed) {
     // Where lines meet they share pixels, and rounded corners add a few.
     EXPECT_NEAR(ratio, c.width, 0.1 * c.width) << "inked " << ratio << " times the pixels";
 
-    QImage picture = bitmap;
-    if (medium == "svg")
-        picture = test::Rasterised([&](QPaintDevice* d) { PaintPicture(d, m, wide); },
-                                   bitmap.size(), true);
-    // A PDF page measures whole points; the picture is its upper left.
-    if (medium == "pdf")
-        picture = PdfRasterised(wide).copy(QRect(QPoint(0, 0), bitmap.size()));
-    ASSERT_EQ(picture.size(), bitmap.size());
-    long line = 0, covered = 0, stray = 0;
-    for (int y = 0; y < bitmap.height(); ++y)
-        for (int x = 0; x < bitmap.width(); ++x) {
-            line += Dark(bitmap, x, y);
-            covered += Dark(bitmap, x, y) && Dark(picture, x, y);
-            stray += !Dark(bitmap, x, y) && Black(picture, x, y);
-        }
-    EXPECT_GE(covered, line * 9 / 10) << covered << " of " << line << " line pixels";
-    EXPECT_LE(stray, line / 10) << stray << " dark pixels beside " << line << " line pixels";
+    const QImage picture = medium == "bitmap" ? bitmap : VectorRaster(medium, m, wide);
+    ExpectCoversTheLines(bitmap, picture, 0.1);
 
     const test::BodyEdges edges = test::EdgesOf(
         ViewPaintInput(m, m.bodyPoints.maxCorner(), m.bodyPoints.maxLevel()), wide.appearance);
