@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
         std::cout << parsed.message << std::flush;
         if (std::cout)
             return solifa::kExitOk;
-        std::cerr << "solifa-render: writing standard output failed\n";
+        std::cerr << solifa::ErrorLine("writing standard output failed") << '\n';
         return solifa::kExitWriteFailed;
     case solifa::ParseOutcome::Kind::Error:
         std::cerr << parsed.message << '\n';

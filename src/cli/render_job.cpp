@@ -31,8 +31,6 @@ namespace solifa {
 
 namespace {
 
-constexpr const char* kProgram = "solifa-render: ";
-
 ViewValues ViewValuesOf(const RenderRequest& r) {
     ViewValues v;
     v.tilt = r.tilt;
@@ -49,10 +47,6 @@ ViewValues ViewValuesOf(const RenderRequest& r) {
 // stay as they were.
 std::string FrameFileName(const std::string& path, int k) {
     return ArgumentBytes(FrameSeriesFileName(ArgumentText(path), k));
-}
-
-bool IsStandardOutput(const std::string& name) {
-    return name == kStandardOutput;
 }
 
 // The name the system writes: standard output is the program's own, which the safe write path
@@ -90,16 +84,20 @@ QJsonValue JsonNumber(double v) {
     return std::isfinite(v) ? QJsonValue(v) : QJsonValue(QJsonValue::Null);
 }
 
+// A point as [x, y, z]; coordinate(axis) gives each.
+template <class Coordinate> QJsonArray JsonPoint(Coordinate coordinate) {
+    QJsonArray point;
+    for (int axis = 0; axis < 3; ++axis)
+        point.append(JsonNumber(coordinate(axis)));
+    return point;
+}
+
 template <class T> QJsonArray JsonGrid3(const Grid3<T>& grid) {
     QJsonArray levels;
     for (int level = 0; level <= grid.maxLevel(); ++level) {
         QJsonArray corners;
-        for (int corner = 0; corner <= grid.maxCorner(); ++corner) {
-            QJsonArray point;
-            for (int axis = 0; axis < 3; ++axis)
-                point.append(JsonNumber(grid.at(level, corner, axis)));
-            corners.append(point);
-        }
+        for (int corner = 0; corner <= grid.maxCorner(); ++corner)
+            corners.append(JsonPoint([&](int axis) { return grid.at(level, corner, axis); }));
         levels.append(corners);
     }
     return levels;
@@ -110,7 +108,7 @@ template <class T> QJsonArray JsonGrid3(const Grid3<T>& grid) {
 using ContentWriter = std::function<bool(QIODevice& device, std::string& why)>;
 
 std::string WriteFailedLine(const std::string& name, const std::string& why) {
-    return std::string(kProgram) + "writing " + Shown(name) + " failed: " + why;
+    return ErrorLine("writing " + Shown(name) + " failed: " + why);
 }
 
 // Writes the content into a temporary file, complete and synced but not yet in place: the
@@ -247,12 +245,8 @@ QByteArray ModelJson(const ModelState& m) {
     o["bodyPoints"] = JsonGrid3(m.bodyPoints);
     o["viewPoints"] = JsonGrid3(m.viewPoints);
     QJsonArray apexes;
-    for (int e = 0; e < 2; ++e) {
-        QJsonArray apex;
-        for (int axis = 0; axis < 3; ++axis)
-            apex.append(JsonNumber(m.viewApex[e][axis]));
-        apexes.append(apex);
-    }
+    for (int e = 0; e < 2; ++e)
+        apexes.append(JsonPoint([&](int axis) { return m.viewApex[e][axis]; }));
     o["viewApex"] = apexes;
     QJsonArray rows;
     for (int row = 0; row <= m.faceSide.maxRow(); ++row) {
@@ -291,10 +285,11 @@ JobResult PrepareRenderJob(const RenderRequest& request, std::vector<ModelState>
         }
     } catch (const ComputationError& e) {
         models.clear();
-        return {kExitWrongInput, std::string(kProgram) + "--body " + kBodyNames[request.body] +
-                                     " cannot be computed with " + std::to_string(request.corners) +
-                                     " corners and " + std::to_string(request.levels) +
-                                     " levels (" + e.what() + ")"};
+        return {kExitWrongInput,
+                ErrorLine(std::string("--body ") + kBodyNames[request.body] +
+                          " cannot be computed with " + std::to_string(request.corners) +
+                          " corners and " + std::to_string(request.levels) + " levels (" +
+                          e.what() + ")")};
     }
 
     // Every name is checked before the first byte is written, and no two may name one file.
@@ -318,7 +313,7 @@ JobResult PrepareRenderJob(const RenderRequest& request, std::vector<ModelState>
             continue;
         }
         models.clear();
-        return {kExitWrongInput, kProgram + line};
+        return {kExitWrongInput, ErrorLine(line)};
     }
     return {};
 }
@@ -330,7 +325,7 @@ bool NeedsGuiApplication(const RenderRequest& request) {
 
 JobResult WriteRenderJob(const RenderRequest& request, const std::vector<ModelState>& models) {
     if (models.empty())
-        return {kExitWriteFailed, std::string(kProgram) + "nothing computed to write"};
+        return {kExitWriteFailed, ErrorLine("nothing computed to write")};
     // Every file is written in full before the first one takes the place of its old version,
     // so a failure on the way leaves all the old files as they were; the files not yet in
     // place are removed when they go out of scope. What goes to standard output cannot be

@@ -19,26 +19,11 @@ namespace solifa {
 
 namespace {
 
-constexpr const char* kProgram = "solifa-render";
-
 inline constexpr std::array<const char*, kBodyCount> kEnglishBodyNames = {
     "sphere", "cube", "octahedron", "cylinder", "pyramid", "cone", "funnel"};
 
-struct FormatName {
-    const char* name;
-    PictureFormat format;
-};
-inline constexpr FormatName kFormatNames[] = {{"bmp", PictureFormat::Bmp},
-                                              {"png", PictureFormat::Png},
-                                              {"svg", PictureFormat::Svg},
-                                              {"pdf", PictureFormat::Pdf},
-                                              {"gif", PictureFormat::Gif}};
 constexpr const char* kFormatList = "bmp|png|svg|pdf|gif";
 constexpr const char* kExtensionList = ".bmp, .png, .svg, .pdf, .gif";
-
-std::string ErrorLine(const std::string& text) {
-    return std::string(kProgram) + ": " + text;
-}
 
 std::string RangeText(OptionRange r) {
     return std::to_string(r.min) + ".." + std::to_string(r.max);
@@ -291,11 +276,10 @@ const std::vector<OptionDef>& Options() {
         format.valueName = kFormatList;
         format.help = "the picture's format whatever its name";
         format.apply = [](ParseState& s, const QString& text) -> std::optional<std::string> {
-            for (const FormatName& f : kFormatNames)
-                if (text.compare(QLatin1String(f.name), Qt::CaseInsensitive) == 0) {
-                    s.format = f.format;
-                    return std::nullopt;
-                }
+            if (const auto f = FormatOfExtension(text)) {
+                s.format = *f;
+                return std::nullopt;
+            }
             return "--format: unknown format " + Quoted(text) + "; allowed " + kFormatList;
         };
         v.push_back(format);
@@ -333,10 +317,6 @@ void AddOptionsTo(QCommandLineParser& parser) {
     for (const OptionDef& def : Options())
         parser.addOption(QCommandLineOption(def.names, QString::fromStdString(def.help),
                                             QString::fromStdString(def.valueName)));
-}
-
-bool IsStandardOutput(const std::string& name) {
-    return name == kStandardOutput;
 }
 
 // The checks that need the whole command line.
@@ -397,6 +377,10 @@ bool AsksForHelp(const std::vector<std::string>& args) {
 
 } // namespace
 
+std::string ErrorLine(const std::string& text) {
+    return std::string(kProgramName) + ": " + text;
+}
+
 int BodyFromName(const QString& name) {
     for (int i = 0; i < kBodyCount; ++i) {
         if (name.compare(QString::fromUtf8(kBodyNames[i]), Qt::CaseInsensitive) == 0 ||
@@ -424,7 +408,7 @@ ParseOutcome ParseRenderOptions(const std::vector<std::string>& args) {
 
     QCommandLineParser parser;
     AddOptionsTo(parser);
-    QStringList arguments{QString::fromLatin1(kProgram)};
+    QStringList arguments{QString::fromLatin1(kProgramName)};
     for (const std::string& a : args)
         arguments << ArgumentText(a);
     if (!parser.parse(arguments))
@@ -471,7 +455,8 @@ std::string RenderUsage() {
                        "Defaults (in brackets) are the window's start values."));
     // Qt names the program by the path it was started with; the usage names it as installed.
     QString text = parser.helpText();
-    text.replace(0, text.indexOf('\n'), QStringLiteral("Usage: solifa-render [options] -o FILE"));
+    text.replace(0, text.indexOf('\n'),
+                 QStringLiteral("Usage: %1 [options] -o FILE").arg(QLatin1String(kProgramName)));
     text += QStringLiteral(
         "\nSVG and PDF are vector drawings at 96 pixels per inch: a picture of 960 pixels is\n"
         "10 inches (254 mm) wide in both.\n"
@@ -487,7 +472,7 @@ std::string RenderUsage() {
 }
 
 std::string RenderVersion() {
-    return std::string(kProgram) + " " + kVersion + "\n";
+    return std::string(kProgramName) + " " + kVersion + "\n";
 }
 
 } // namespace solifa

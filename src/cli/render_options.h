@@ -36,6 +36,16 @@ inline constexpr int kDefaultDelayMs = 40;
 // The name of standard output for -o and --dump-json.
 inline constexpr const char* kStandardOutput = "-";
 
+inline bool IsStandardOutput(const std::string& name) {
+    return name == kStandardOutput;
+}
+
+// The program as it is installed, which starts every line it writes to stderr.
+inline constexpr const char* kProgramName = "solifa-render";
+
+// "solifa-render: " and the text: one line on stderr.
+std::string ErrorLine(const std::string& text);
+
 // Everything one run renders. Position values are as the window's "X:" and "Y:" labels show
 // them: a positive y moves the body up.
 struct RenderRequest {

@@ -16,7 +16,11 @@
 namespace solifa {
 
 std::optional<PictureFormat> FormatOfName(const QString& path) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
+    return FormatOfExtension(QFileInfo(path).suffix());
+}
+
+std::optional<PictureFormat> FormatOfExtension(const QString& extension) {
+    const QString suffix = extension.toLower();
     if (suffix == QLatin1String("bmp"))
         return PictureFormat::Bmp;
     if (suffix == QLatin1String("png"))

@@ -83,7 +83,7 @@ QtPainterSurface::QtPainterSurface(QPaintDevice* device, int lineWidth)
     if (lineWidth_ > 1) {
         pen_.setWidth(lineWidth_);
         pen_.setJoinStyle(Qt::RoundJoin);
-        pen_.setCapStyle(Qt::RoundCap);
+        setWideLineCaps();
     }
     if (device != nullptr && painter_.begin(device)) {
         painter_.setRenderHint(QPainter::Antialiasing, false);
@@ -118,14 +118,18 @@ void QtPainterSurface::setForeColor(ColorRef c) {
     }
 }
 
+void QtPainterSurface::setWideLineCaps() {
+    // Solid edges stroked one by one close their corners with round ends; dashes keep flat
+    // ends, which keep their lengths.
+    pen_.setCapStyle(pen_.style() == Qt::SolidLine ? Qt::RoundCap : Qt::FlatCap);
+}
+
 void QtPainterSurface::setDrawStyle(DrawStyle style) {
     const Qt::PenStyle penStyle = PenStyleFor(style);
     if (penStyle != pen_.style()) {
         pen_.setStyle(penStyle);
-        // Solid edges stroked one by one close their corners with round ends; dashes keep flat
-        // ends, which keep their lengths.
         if (lineWidth_ > 1)
-            pen_.setCapStyle(penStyle == Qt::SolidLine ? Qt::RoundCap : Qt::FlatCap);
+            setWideLineCaps();
         penChanged_ = true;
     }
 }

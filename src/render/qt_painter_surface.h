@@ -53,6 +53,8 @@ public:
 private:
     // Hands pen and brush to the painter only when a setting changed since the last face.
     void applyPending();
+    // The caps of a line wider than one pixel, for the pen's current style.
+    void setWideLineCaps();
     // The outline through points, segment by segment from each segment's canonical end;
     // closed adds the segment from the last point back to the first.
     void strokeSegments(const PolyPoint* points, int count, bool closed);

@@ -39,7 +39,7 @@ const QString kStartCaption = QStringLiteral("SOLIFA V%1   ").arg(QLatin1String(
 Form1::Form1(const Platform& platform, QWidget* parent)
     : QWidget(parent), info(*this, *platform.screen), platform_(platform) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("SOLIFA V%1").arg(QLatin1String(kVersion)));
+    setWindowTitle(kStartCaption.trimmed());
     QPalette p = palette();
     p.setColor(QPalette::Window, kGrey);
     setPalette(p);

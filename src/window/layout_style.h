@@ -14,7 +14,6 @@ public:
 
     // The layout factor the window's controls are drawn at.
     void setScale(double s) { scale_ = s; }
-    double scale() const { return scale_; }
 
     int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
                     const QWidget* widget = nullptr) const override;
