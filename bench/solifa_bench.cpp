@@ -22,17 +22,17 @@
 #include <memory>
 #include <vector>
 
-#include "model/body_geometry.h"
-#include "model/model_state.h"
-#include "render/body_painter.h"
-#include "render/qt_painter_surface.h"
+#include "app/window/control_appearance.h"
+#include "app/window/form1.h"
+#include "core/body_geometry.h"
+#include "core/body_painter.h"
+#include "core/model_state.h"
+#include "qtpaint/qt_painter_surface.h"
 #include "support/fake_platform.h"
-#include "window/check_box.h"
-#include "window/control_appearance.h"
-#include "window/form1.h"
-#include "window/line_sample.h"
-#include "window/picture_box.h"
-#include "window/scroll_bar.h"
+#include "widgets/check_box.h"
+#include "widgets/line_sample.h"
+#include "widgets/picture_box.h"
+#include "widgets/scroll_bar.h"
 
 namespace solifa {
 namespace {

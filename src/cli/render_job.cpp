@@ -16,16 +16,16 @@
 #include <unistd.h>
 
 #include "cli/argument_text.h"
-#include "model/body_geometry.h"
-#include "model/errors.h"
-#include "model/rounding.h"
-#include "output/bitmap_file.h"
-#include "output/output_texts.h"
-#include "output/picture_files.h"
-#include "output/safe_file_device.h"
-#include "output/safe_write.h"
-#include "render/body_painter.h"
-#include "render/qt_painter_surface.h"
+#include "core/body_geometry.h"
+#include "core/body_painter.h"
+#include "core/errors.h"
+#include "core/rounding.h"
+#include "files/bitmap_file.h"
+#include "files/output_texts.h"
+#include "files/picture_files.h"
+#include "files/safe_file_device.h"
+#include "files/safe_write.h"
+#include "qtpaint/qt_painter_surface.h"
 
 namespace solifa {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "cli/render_options.h"
-#include "model/body_geometry.h"
-#include "model/model_state.h"
+#include "core/body_geometry.h"
+#include "core/model_state.h"
 
 class QPaintDevice;
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "model/model_state.h"
-#include "output/picture_files.h"
-#include "render/body_painter.h"
-#include "render/settings.h"
+#include "core/body_painter.h"
+#include "core/model_state.h"
+#include "core/settings.h"
+#include "files/picture_files.h"
 
 namespace solifa {
 

@@ -2,7 +2,7 @@
 // The standard colour dialog.
 #include <optional>
 
-#include "render/surface.h"
+#include "core/surface.h"
 
 class QWidget;
 

@@ -11,7 +11,7 @@
 #include <QScreen>
 
 #include "platform/platform.h"
-#include "render/qt_color.h"
+#include "qtpaint/qt_color.h"
 
 namespace solifa {
 namespace {

@@ -6,9 +6,9 @@
 #include <QString>
 #include <cstdio>
 
-#include "dialogs/logo.h"
-#include "output/picture_files.h"
-#include "output/safe_write.h"
+#include "app/dialogs/logo.h"
+#include "files/picture_files.h"
+#include "files/safe_write.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

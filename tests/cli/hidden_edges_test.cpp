@@ -15,8 +15,8 @@
 #include <string>
 
 #include "cli/render_job.h"
-#include "model/body_geometry.h"
-#include "render/qt_painter_surface.h"
+#include "core/body_geometry.h"
+#include "qtpaint/qt_painter_surface.h"
 #include "support/hidden_edges.h"
 
 namespace solifa {

@@ -19,7 +19,7 @@
 
 #include "cli/render_job.h"
 #include "cli_test_support.h"
-#include "model/model_state.h"
+#include "core/model_state.h"
 #include "version.h"
 
 namespace solifa {

@@ -22,7 +22,7 @@
 
 #include "cli/render_job.h"
 #include "cli_test_support.h"
-#include "model/body_geometry.h"
+#include "core/body_geometry.h"
 #include "support/hidden_edges.h"
 
 namespace solifa {

@@ -18,7 +18,7 @@
 
 #include "cli/render_job.h"
 #include "cli_test_support.h"
-#include "model/body_geometry.h"
+#include "core/body_geometry.h"
 
 namespace solifa {
 namespace {

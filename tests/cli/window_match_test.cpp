@@ -11,18 +11,18 @@
 #include <string>
 #include <vector>
 
+#include "app/window/form1.h"
 #include "cli/render_job.h"
 #include "cli/render_options.h"
 #include "cli_test_support.h"
-#include "render/qt_painter_surface.h"
+#include "qtpaint/qt_painter_surface.h"
 #include "support/fake_platform.h"
-#include "window/button_3d.h"
-#include "window/check_box.h"
-#include "window/form1.h"
+#include "widgets/button_3d.h"
+#include "widgets/check_box.h"
+#include "widgets/line_sample.h"
+#include "widgets/picture_box.h"
+#include "widgets/scroll_bar.h"
 #include "window/form_fixture.h"
-#include "window/line_sample.h"
-#include "window/picture_box.h"
-#include "window/scroll_bar.h"
 
 namespace solifa {
 namespace {

@@ -5,10 +5,10 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "dialogs/info_window.h"
-#include "window/button_3d.h"
+#include "app/dialogs/info_window.h"
+#include "widgets/button_3d.h"
+#include "widgets/interval_timer.h"
 #include "window/form_fixture.h"
-#include "window/interval_timer.h"
 
 namespace solifa {
 namespace {

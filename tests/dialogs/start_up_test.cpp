@@ -5,12 +5,12 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "dialogs/logo.h"
-#include "dialogs/splash_window.h"
-#include "dialogs/start_up.h"
+#include "app/dialogs/logo.h"
+#include "app/dialogs/splash_window.h"
+#include "app/window/form1.h"
+#include "app/window/start_up.h"
 #include "support/fake_platform.h"
-#include "window/form1.h"
-#include "window/interval_timer.h"
+#include "widgets/interval_timer.h"
 
 namespace solifa {
 namespace {

@@ -7,13 +7,13 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
-#include "dialogs/info_window.h"
-#include "dialogs/panel_3d.h"
-#include "dialogs/programs_window.h"
+#include "app/dialogs/info_window.h"
+#include "app/dialogs/programs_window.h"
 #include "support/fake_platform.h"
-#include "window/button_3d.h"
+#include "widgets/button_3d.h"
+#include "widgets/interval_timer.h"
+#include "widgets/panel_3d.h"
 #include "window/form_fixture.h"
-#include "window/interval_timer.h"
 
 namespace solifa {
 namespace {

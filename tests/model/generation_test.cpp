@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "model/body_geometry.h"
+#include "core/body_geometry.h"
 #include "model_test_support.h"
 
 namespace solifa {

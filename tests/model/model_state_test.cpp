@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "model/body_geometry.h"
-#include "model/model_state.h"
+#include "core/body_geometry.h"
+#include "core/model_state.h"
 
 namespace solifa {
 namespace {

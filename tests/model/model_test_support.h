@@ -1,7 +1,7 @@
 #pragma once
 // A model as the program has it after start-up, for a chosen body and view radius.
-#include "model/body_geometry.h"
-#include "model/model_state.h"
+#include "core/body_geometry.h"
+#include "core/model_state.h"
 
 namespace solifa::testing {
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "model/body_geometry.h"
-#include "model/errors.h"
+#include "core/body_geometry.h"
+#include "core/errors.h"
 #include "model_test_support.h"
 
 namespace solifa {

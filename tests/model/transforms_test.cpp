@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "model/errors.h"
-#include "model/transforms.h"
+#include "core/errors.h"
+#include "core/transforms.h"
 
 namespace solifa {
 namespace {

@@ -4,7 +4,7 @@
 #include <QImageReader>
 #include <gtest/gtest.h>
 
-#include "output/bitmap_file.h"
+#include "files/bitmap_file.h"
 
 namespace solifa {
 namespace {

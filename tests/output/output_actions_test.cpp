@@ -12,8 +12,8 @@
 #include <QSvgRenderer>
 #include <unistd.h>
 
-#include "output/bitmap_file.h"
-#include "output/output_texts.h"
+#include "files/bitmap_file.h"
+#include "files/output_texts.h"
 #include "output_fixture.h"
 #include "support/write_failures.h"
 

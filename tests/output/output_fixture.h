@@ -4,9 +4,9 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "window/button_3d.h"
+#include "widgets/button_3d.h"
+#include "widgets/scroll_bar.h"
 #include "window/form_fixture.h"
-#include "window/scroll_bar.h"
 
 namespace solifa {
 

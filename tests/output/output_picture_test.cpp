@@ -2,11 +2,11 @@
 // a body painted as the view paints it; and the page the picture is printed on.
 #include <QPainter>
 
-#include "model/errors.h"
-#include "output/print_page.h"
+#include "app/actions/print_page.h"
+#include "core/errors.h"
 #include "output_fixture.h"
-#include "render/qt_color.h"
-#include "window/check_box.h"
+#include "qtpaint/qt_color.h"
+#include "widgets/check_box.h"
 
 namespace solifa {
 namespace {

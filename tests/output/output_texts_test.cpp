@@ -1,7 +1,7 @@
 // Confirmation messages, series file names and the caption after writing.
 #include <gtest/gtest.h>
 
-#include "output/output_texts.h"
+#include "files/output_texts.h"
 
 namespace solifa {
 namespace {

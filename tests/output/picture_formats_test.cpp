@@ -8,9 +8,9 @@
 
 #include <memory>
 
-#include "output/output_texts.h"
+#include "files/output_texts.h"
 #include "output_fixture.h"
-#include "window/interval_timer.h"
+#include "widgets/interval_timer.h"
 
 namespace solifa {
 namespace {

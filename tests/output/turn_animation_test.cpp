@@ -6,11 +6,11 @@
 #include <QTemporaryDir>
 #include <cmath>
 
-#include "window/button_3d.h"
-#include "window/check_box.h"
+#include "widgets/button_3d.h"
+#include "widgets/check_box.h"
+#include "widgets/interval_timer.h"
+#include "widgets/scroll_bar.h"
 #include "window/form_fixture.h"
-#include "window/interval_timer.h"
-#include "window/scroll_bar.h"
 
 namespace solifa {
 namespace {

@@ -2,11 +2,11 @@
 // dotted in the view and in the bitmap "Datei erzeugen" writes.
 #include <QImageReader>
 
+#include "app/window/control_appearance.h"
 #include "output_fixture.h"
 #include "support/hidden_edges.h"
-#include "window/check_box.h"
-#include "window/control_appearance.h"
-#include "window/line_sample.h"
+#include "widgets/check_box.h"
+#include "widgets/line_sample.h"
 
 namespace solifa {
 namespace {

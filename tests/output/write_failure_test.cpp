@@ -4,12 +4,12 @@
 #include <optional>
 #include <sys/stat.h>
 
-#include "output/bitmap_file.h"
-#include "output/output_texts.h"
-#include "output/safe_write.h"
+#include "files/bitmap_file.h"
+#include "files/output_texts.h"
+#include "files/safe_write.h"
 #include "output_fixture.h"
 #include "support/write_failures.h"
-#include "window/scroll_bar.h"
+#include "widgets/scroll_bar.h"
 
 namespace solifa {
 namespace {

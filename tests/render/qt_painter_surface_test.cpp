@@ -12,7 +12,7 @@
 #include <set>
 #include <vector>
 
-#include "render/qt_painter_surface.h"
+#include "qtpaint/qt_painter_surface.h"
 #include "render_test_support.h"
 
 namespace solifa::test {

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/model_state.h"
-#include "render/body_painter.h"
-#include "render/surface.h"
+#include "core/body_painter.h"
+#include "core/model_state.h"
+#include "core/surface.h"
 
 namespace solifa::test {
 

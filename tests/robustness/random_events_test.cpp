@@ -10,16 +10,16 @@
 #include <random>
 #include <set>
 
-#include "output/output_texts.h"
+#include "app/window/decimal_text.h"
+#include "app/window/form1.h"
+#include "files/output_texts.h"
 #include "support/fake_platform.h"
-#include "window/button_3d.h"
-#include "window/check_box.h"
-#include "window/decimal_text.h"
-#include "window/form1.h"
-#include "window/interval_timer.h"
-#include "window/line_sample.h"
-#include "window/picture_box.h"
-#include "window/scroll_bar.h"
+#include "widgets/button_3d.h"
+#include "widgets/check_box.h"
+#include "widgets/interval_timer.h"
+#include "widgets/line_sample.h"
+#include "widgets/picture_box.h"
+#include "widgets/scroll_bar.h"
 
 namespace solifa {
 namespace {

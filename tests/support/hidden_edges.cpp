@@ -15,7 +15,7 @@
 
 #include <gtest/gtest.h>
 
-#include "render/qt_painter_surface.h"
+#include "qtpaint/qt_painter_surface.h"
 
 namespace solifa::test {
 namespace {

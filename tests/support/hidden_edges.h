@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "render/body_painter.h"
+#include "core/body_painter.h"
 
 namespace solifa::test {
 

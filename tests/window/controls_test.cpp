@@ -12,13 +12,13 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "render/qt_color.h"
-#include "window/button_3d.h"
-#include "window/check_box.h"
-#include "window/interval_timer.h"
-#include "window/line_sample.h"
-#include "window/picture_box.h"
-#include "window/scroll_bar.h"
+#include "qtpaint/qt_color.h"
+#include "widgets/button_3d.h"
+#include "widgets/check_box.h"
+#include "widgets/interval_timer.h"
+#include "widgets/line_sample.h"
+#include "widgets/picture_box.h"
+#include "widgets/scroll_bar.h"
 
 namespace solifa {
 namespace {

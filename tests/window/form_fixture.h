@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "app/window/form1.h"
 #include "support/fake_platform.h"
-#include "window/form1.h"
-#include "window/picture_box.h"
+#include "widgets/picture_box.h"
 
 namespace solifa {
 

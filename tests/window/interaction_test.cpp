@@ -2,12 +2,12 @@
 #include <QLabel>
 #include <QSignalSpy>
 
+#include "core/body_topology.h"
 #include "form_fixture.h"
-#include "model/body_topology.h"
-#include "window/button_3d.h"
-#include "window/check_box.h"
-#include "window/line_sample.h"
-#include "window/scroll_bar.h"
+#include "widgets/button_3d.h"
+#include "widgets/check_box.h"
+#include "widgets/line_sample.h"
+#include "widgets/scroll_bar.h"
 
 namespace solifa {
 namespace {

@@ -5,10 +5,10 @@
 #include <QScreen>
 #include <gtest/gtest.h>
 
+#include "app/window/control_inventory.h"
 #include "form_fixture.h"
-#include "window/button_3d.h"
-#include "window/control_inventory.h"
-#include "window/scroll_bar.h"
+#include "widgets/button_3d.h"
+#include "widgets/scroll_bar.h"
 
 namespace solifa {
 namespace {

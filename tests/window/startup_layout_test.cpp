@@ -4,12 +4,12 @@
 #include <QLabel>
 #include <cmath>
 
+#include "app/window/control_inventory.h"
 #include "form_fixture.h"
-#include "window/button_3d.h"
-#include "window/check_box.h"
-#include "window/control_inventory.h"
-#include "window/interval_timer.h"
-#include "window/scroll_bar.h"
+#include "widgets/button_3d.h"
+#include "widgets/check_box.h"
+#include "widgets/interval_timer.h"
+#include "widgets/scroll_bar.h"
 
 namespace solifa {
 namespace {

@@ -7,10 +7,10 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
 
+#include "app/window/control_inventory.h"
 #include "form_fixture.h"
-#include "window/button_3d.h"
-#include "window/control_inventory.h"
-#include "window/value_label.h"
+#include "widgets/button_3d.h"
+#include "widgets/value_label.h"
 
 namespace solifa {
 namespace {

@@ -1,0 +1,187 @@
+#include "app/actions/turn.h"
+
+#include <QFile>
+#include <QProgressBar>
+
+#include "app/actions/output_actions.h"
+#include "files/bitmap_file.h"
+#include "files/gif_writer.h"
+#include "files/output_texts.h"
+#include "files/safe_file_device.h"
+#include "files/safe_write.h"
+#include "widgets/button_3d.h"
+#include "widgets/check_box.h"
+#include "widgets/interval_timer.h"
+#include "widgets/picture_box.h"
+#include "widgets/scroll_bar.h"
+#include "widgets/value_label.h"
+
+namespace solifa {
+namespace {
+
+// The file button while the turn runs: the frame count with a blank where a sign would stand.
+QString SeriesButtonCaption(int frameCount) {
+    return QStringLiteral(" %1 Dateien erzeugen").arg(frameCount);
+}
+
+// A frame of an animation is shown for 40 ms.
+constexpr int kAnimationDelayCentiseconds = 4;
+
+} // namespace
+
+// A frame series written as one looping animation. The frames go into the temporary file of the
+// safe write path as they come; the file takes the place of the target once the last is in.
+class GifSeries {
+public:
+    GifSeries(const QString& path, const QImage& first, const std::vector<QRgb>& palette)
+        : file_(QFile::encodeName(path).toStdString()), size_(first.size()) {
+        if (file_.open()) {
+            device_ = std::make_unique<SafeFileDevice>(file_);
+            gif_ =
+                std::make_unique<GifWriter>(device_.get(), first.width(), first.height(), palette);
+        }
+    }
+    bool add(const QImage& frame) {
+        // Every frame of an animation has its size; the output size may not change meanwhile.
+        sizeChanged_ = frame.size() != size_;
+        return !sizeChanged_ && gif_ && gif_->addFrame(frame, kAnimationDelayCentiseconds);
+    }
+    bool commit() { return gif_ && gif_->finish() && file_.commit(); }
+    // Why it failed, in German.
+    QString reason() const {
+        if (sizeChanged_)
+            return QStringLiteral("Die Größe der Bilder hat sich während der Serie geändert.");
+        if (file_.error() != 0)
+            return QString::fromStdString(
+                WriteFailureReason(file_.error(), ReasonLanguage::German));
+        return QStringLiteral("Die Animation konnte nicht geschrieben werden.");
+    }
+
+private:
+    SafeFile file_;
+    std::unique_ptr<SafeFileDevice> device_;
+    std::unique_ptr<GifWriter> gif_;
+    QSize size_;
+    bool sizeChanged_ = false;
+};
+
+Turn::Turn(ModelState& model, const Platform& platform, const TurnControls& controls,
+           OutputActions& output, std::function<void()> project)
+    : model_(model), platform_(platform), controls_(controls), output_(output),
+      project_(std::move(project)) {}
+
+Turn::~Turn() = default;
+
+void Turn::toggle() {
+    model_.turnRunning = uint8_t((model_.turnRunning + 1) % 2);
+    const bool running = model_.turnRunning != 0;
+    controls_.timer->setInterval(running ? 1 : 0);
+    controls_.toggle->setText(running ? QStringLiteral("aus") : QStringLiteral("ein"));
+    controls_.framesBar->setVisible(running);
+    controls_.framesCaption->setVisible(running);
+    controls_.framesValue->setVisible(running);
+    controls_.fileButton->setText(running ? SeriesButtonCaption(model_.frameCount)
+                                          : kFileActionText);
+    controls_.progress->setVisible(running);
+    for (QWidget* w : controls_.stillOnly)
+        w->setVisible(!running);
+    controls_.mirror->setVisible(running);
+}
+
+void Turn::framesChanged() {
+    const int count = controls_.framesBar->value();
+    SetLabelCaption(controls_.framesValue, QString::number(count));
+    controls_.fileButton->setText(SeriesButtonCaption(count));
+    if (!seriesPending())
+        applyFrameCount();
+}
+
+void Turn::applyFrameCount() {
+    model_.frameCount = int16_t(controls_.framesBar->value());
+    // A lowered count must not leave the frame counter beyond the last frame.
+    if (model_.frameIndex >= model_.frameCount)
+        model_.frameIndex = int16_t(model_.frameIndex % model_.frameCount);
+}
+
+void Turn::endSeries() {
+    gif_.reset();
+    model_.framesToWrite = 0;
+    controls_.progress->setValue(0);
+    applyFrameCount();
+}
+
+void Turn::mirrorClicked() {
+    model_.turnSign = controls_.mirror->value() != 0 ? -1 : 1;
+}
+
+void Turn::startSeries() {
+    // A series started again takes the count the bar shows now. The timer writes the frames,
+    // one per tick.
+    applyFrameCount();
+    gif_.reset();
+    animation_ = output_.formatFor(output_.dialogFileName) == PictureFormat::Gif;
+    model_.framesToWrite = uint8_t(model_.frameCount);
+    seriesFrameCount = model_.frameCount;
+    controls_.progress->setMaximum(model_.frameCount);
+    controls_.progress->setValue(0);
+}
+
+void Turn::stop() {
+    controls_.timer->setInterval(0);
+    model_.framesToWrite = 0;
+    gif_.reset();
+}
+
+std::optional<QString> Turn::writeFrame(int k) {
+    if (!animation_)
+        return output_.writePicture(FrameSeriesFileName(output_.dialogFileName, k));
+    const QImage& frame = output_.renderFrame();
+    if (!gif_)
+        gif_ = std::make_unique<GifSeries>(output_.dialogFileName, frame, output_.pictureColours());
+    if (gif_->add(frame))
+        return std::nullopt;
+    return FileWriteFailedMessage(output_.dialogFileName, gif_->reason());
+}
+
+void Turn::reportSeries(int count) {
+    if (!animation_) {
+        endSeries();
+        platform_.messageBox->information(controls_.window, kFileActionText,
+                                          SeriesCreatedMessage(count, output_.dialogFileName));
+        return;
+    }
+    const bool written = gif_->commit();
+    const QString message = written
+                                ? FileCreatedMessage(output_.dialogFileName)
+                                : FileWriteFailedMessage(output_.dialogFileName, gif_->reason());
+    endSeries();
+    if (written)
+        platform_.messageBox->information(controls_.window, kFileActionText, message);
+    else
+        platform_.messageBox->error(controls_.window, kFileActionText, message);
+}
+
+void Turn::tick() {
+    model_.frameIndex = int16_t(model_.frameIndex + 1);
+    if (model_.frameIndex >= model_.frameCount)
+        model_.frameIndex = 0;
+    project_();
+    controls_.view->repaintNow();
+    if (model_.framesToWrite == 0)
+        return;
+
+    const int count = seriesFrameCount;
+    const int k = count - model_.framesToWrite + 1;
+    if (const std::optional<QString> failure = writeFrame(k)) {
+        // The series stops before the message, so ticks during it only turn the body.
+        endSeries();
+        platform_.messageBox->error(controls_.window, kFileActionText, *failure);
+        return;
+    }
+    model_.framesToWrite = uint8_t(model_.framesToWrite - 1);
+    controls_.progress->setValue(count - model_.framesToWrite);
+    if (model_.framesToWrite == 0)
+        reportSeries(count);
+}
+
+} // namespace solifa

@@ -1,0 +1,166 @@
+#include "core/body_painter.h"
+
+#include "core/body_topology.h"
+#include "core/errors.h"
+#include "core/rounding.h"
+#include "core/transforms.h"
+
+namespace solifa {
+
+namespace {
+
+// Puts the faces of one pass onto the surface, one drawing call per face, through the
+// caller's fixed point buffer.
+class FacePainter {
+public:
+    FacePainter(DrawingSurface& surface, const PaintInput& in,
+                std::array<PolyPoint, kPolyPointCount>& polyPoints)
+        : surface_(surface), in_(in), points_(*in.points), pts_(polyPoints) {}
+
+    // Triangles (ring, i), (ring, i + 1), apex for every corner i whose row value is pass.
+    void fan(int ring, int row, int apex, int pass, bool outline) {
+        if (in_.apex == nullptr)
+            throw ComputationError("no apex points");
+        const Grid2<uint8_t>& side = *in_.faceSide;
+        for (int i = 0; i < in_.corners; ++i) {
+            if (side.at(row, i) != pass)
+                continue;
+            putCorner(0, ring, i);
+            putCorner(1, ring, i + 1);
+            put(2, in_.apex[apex][0], in_.apex[apex][2]);
+            finish(3, outline);
+        }
+    }
+
+    // Quadrilaterals between ring j and ring j + 1, row j, for j = 0..lastBand.
+    void bands(int lastBand, int pass, bool outline) {
+        const Grid2<uint8_t>& side = *in_.faceSide;
+        for (int j = 0; j <= lastBand; ++j) {
+            for (int i = 0; i < in_.corners; ++i) {
+                if (side.at(j, i) != pass)
+                    continue;
+                putCorner(0, j, i);
+                putCorner(1, j, i + 1);
+                putCorner(2, j + 1, i + 1);
+                putCorner(3, j + 1, i);
+                finish(4, outline);
+            }
+        }
+    }
+
+    // 1 when the ring's corners 0, 1, 2 run clockwise on the screen, from the unrounded
+    // coordinates; a collinear start gives 0.
+    uint8_t ringOrientation(int ring) const {
+        return FaceOrientation(points_.at(ring, 0, 0), points_.at(ring, 1, 0),
+                               points_.at(ring, 2, 0), points_.at(ring, 0, 2),
+                               points_.at(ring, 1, 2), points_.at(ring, 2, 2));
+    }
+
+    // The cap closes with the ring's own corner N, which repeats corner 0.
+    void cap(int ring, bool outline) {
+        const int n = in_.corners;
+        const int count = outline ? n + 1 : n;
+        for (int c = 0; c < count; ++c)
+            putCorner(c, ring, c);
+        surface_.setPolyFillMode(1);
+        if (outline)
+            surface_.polyline(pts_.data(), count);
+        else
+            surface_.polygon(pts_.data(), count);
+    }
+
+private:
+    void put(int k, float x, float y) {
+        pts_[static_cast<std::size_t>(k)] = PolyPoint{roundToInt32(x), roundToInt32(y)};
+    }
+    void putCorner(int k, int ring, int corner) {
+        put(k, points_.at(ring, corner, 0), points_.at(ring, corner, 2));
+    }
+    // A filled face is a polygon through its corners; an outline returns to its first corner.
+    void finish(int corners, bool outline) {
+        surface_.setPolyFillMode(1);
+        if (outline) {
+            pts_[static_cast<std::size_t>(corners)] = pts_[0];
+            surface_.polyline(pts_.data(), corners + 1);
+        } else {
+            surface_.polygon(pts_.data(), corners);
+        }
+    }
+
+    DrawingSurface& surface_;
+    const PaintInput& in_;
+    const Grid3<float>& points_;
+    std::array<PolyPoint, kPolyPointCount>& pts_;
+};
+
+} // namespace
+
+void PaintBody(DrawingSurface& surface, const PaintInput& in, const AppearanceSource& appearance,
+               std::array<PolyPoint, kPolyPointCount>& polyPoints) {
+    const BodyTopology& plan = TopologyOf(in.body);
+    const int levels = in.levels;
+    int passes[2];
+    int passCount = 0;
+    if (appearance.groupVisible(0))
+        passes[passCount++] = 0;
+    if (appearance.groupVisible(1))
+        passes[passCount++] = 1;
+    surface.setFillStyle(0);
+    if (passCount == 0)
+        return;
+
+    // A cap outline needs N + 1 entries of the buffer.
+    if (in.corners < 0 || in.corners > kMaxCorners)
+        throw ComputationError("corner count outside the point buffer");
+    if (in.points == nullptr || in.faceSide == nullptr)
+        throw ComputationError("no projected body");
+
+    FacePainter faces(surface, in, polyPoints);
+    for (int k = 0; k < passCount; ++k) {
+        const int p = passes[k];
+        const FaceGroupStyle style = appearance.group(p);
+        const CapStyle caps = appearance.caps();
+        surface.setFillColor(style.faceColor);
+        surface.setForeColor(style.lineColor);
+        surface.setDrawStyle(DrawStyleOfBorder(style.dashStyle));
+        const bool outline = style.transparent;
+
+        if (plan.firstFan.drawn)
+            faces.fan(plan.firstFan.ring.at(levels), plan.firstFan.row.at(levels), 0, p, outline);
+        if (plan.secondFan.drawn)
+            faces.fan(plan.secondFan.ring.at(levels), plan.secondFan.row.at(levels), 1, p, outline);
+        faces.bands(plan.lastBand.at(levels), p, outline);
+
+        // A cap's pass follows its ring's orientation; its colour follows the pass, its
+        // outline setting belongs to the cap. The bottom cap is seen from outside when its
+        // ring runs anticlockwise, the top cap when it runs clockwise.
+        if (plan.bottomCapRing >= 0 && faces.ringOrientation(plan.bottomCapRing) != p) {
+            if (!caps.bottomTransparent)
+                surface.setFillColor(caps.color[p]);
+            faces.cap(plan.bottomCapRing, caps.bottomTransparent);
+        }
+        if (plan.topCapRing >= 0 && faces.ringOrientation(plan.topCapRing) == p) {
+            if (!caps.topTransparent)
+                surface.setFillColor(caps.color[p]);
+            faces.cap(plan.topCapRing, caps.topTransparent);
+        }
+    }
+}
+
+PaintInput BodyPaintInput(const ModelState& m, int corners, int levels, const Grid3<float>& points,
+                          const float (*apex)[3]) {
+    PaintInput in;
+    in.body = m.currentBody;
+    in.corners = corners;
+    in.levels = levels;
+    in.points = &points;
+    in.apex = apex;
+    in.faceSide = &m.faceSide;
+    return in;
+}
+
+PaintInput ViewPaintInput(const ModelState& m, int corners, int levels) {
+    return BodyPaintInput(m, corners, levels, m.viewPoints, m.viewApex);
+}
+
+} // namespace solifa

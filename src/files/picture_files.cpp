@@ -1,0 +1,142 @@
+#include "files/picture_files.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+#include <algorithm>
+#include <cmath>
+
+#include "files/gif_writer.h"
+#include "qtpaint/qt_painter_surface.h"
+
+namespace solifa {
+
+std::optional<PictureFormat> FormatOfName(const QString& path) {
+    return FormatOfExtension(QFileInfo(path).suffix());
+}
+
+std::optional<PictureFormat> FormatOfExtension(const QString& extension) {
+    const QString suffix = extension.toLower();
+    if (suffix == QLatin1String("bmp"))
+        return PictureFormat::Bmp;
+    if (suffix == QLatin1String("png"))
+        return PictureFormat::Png;
+    if (suffix == QLatin1String("svg"))
+        return PictureFormat::Svg;
+    if (suffix == QLatin1String("pdf"))
+        return PictureFormat::Pdf;
+    if (suffix == QLatin1String("gif"))
+        return PictureFormat::Gif;
+    return std::nullopt;
+}
+
+QByteArray EncodePng(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "PNG");
+    if (!writer.write(image))
+        return {};
+    return bytes;
+}
+
+QByteArray EncodeSvg(QSize size, const QString& title, const QString& description,
+                     const PicturePainter& paint) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        svg.setResolution(kVectorPixelsPerInch);
+        svg.setTitle(title);
+        svg.setDescription(description);
+        paint(&svg);
+    }
+    return bytes;
+}
+
+QByteArray EncodePdf(QSize size, const QString& title, const PicturePainter& paint) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        // A picture pixel is a pixel of a display at 96 per inch, as in the SVG: the page is
+        // exactly the picture, and both files have the same size on paper.
+        // A PDF page measures whole points, so a picture whose size is not a whole number of
+        // points gets a page up to a point larger, which its background fills.
+        pdf.setResolution(kVectorPixelsPerInch);
+        const QSize points(int(std::ceil(size.width() * 72.0 / kVectorPixelsPerInch)),
+                           int(std::ceil(size.height() * 72.0 / kVectorPixelsPerInch)));
+        pdf.setPageLayout(
+            QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
+                        QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        pdf.setCreator(QStringLiteral("SOLIFA"));
+        pdf.setTitle(title);
+        paint(&pdf);
+    }
+    return bytes;
+}
+
+QByteArray EncodeGif(const std::vector<QImage>& frames, int delayCentiseconds,
+                     const std::vector<QRgb>& palette, std::string* why) {
+    if (frames.empty())
+        return {};
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    GifWriter gif(&buffer, frames.front().width(), frames.front().height(), palette);
+    for (const QImage& frame : frames)
+        if (!gif.addFrame(frame, delayCentiseconds))
+            break;
+    if (gif.finish())
+        return bytes;
+    if (why)
+        *why = gif.errorString();
+    return {};
+}
+
+std::vector<QRgb> PictureColours(ColorRef background, const AppearanceSource& appearance) {
+    const FaceGroupStyle back = appearance.group(0);
+    const FaceGroupStyle front = appearance.group(1);
+    const CapStyle caps = appearance.caps();
+    const ColorRef all[] = {background,      back.faceColor, back.lineColor, front.faceColor,
+                            front.lineColor, caps.color[0],  caps.color[1]};
+    std::vector<QRgb> colours;
+    for (ColorRef c : all) {
+        const QRgb rgb = ToQColor(c).rgb();
+        if (std::find(colours.begin(), colours.end(), rgb) == colours.end())
+            colours.push_back(rgb);
+    }
+    return colours;
+}
+
+void PaintPictureOn(QPaintDevice* device, QSize size, ColorRef background,
+                    const std::function<void(DrawingSurface&)>& body, int lineWidth) {
+    if (device->devType() == QInternal::Image) {
+        static_cast<QImage*>(device)->fill(ToQColor(background));
+        QtPainterSurface surface(device, lineWidth);
+        body(surface);
+        return;
+    }
+    QtPainterSurface surface(device, lineWidth);
+    const int w = std::max(size.width(), device->width());
+    const int h = std::max(size.height(), device->height());
+    const PolyPoint square[4] = {{0, 0}, {w, 0}, {w, h}, {0, h}};
+    surface.setFillStyle(0);
+    surface.setFillColor(background);
+    surface.setForeColor(background);
+    surface.setDrawStyle(Solid);
+    surface.setPolyFillMode(1);
+    surface.polygon(square, 4);
+    body(surface);
+}
+
+} // namespace solifa

@@ -1,0 +1,222 @@
+#include "qtpaint/qt_painter_surface.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QLine>
+#include <QList>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPoint>
+#include <QVarLengthArray>
+
+namespace solifa {
+
+namespace {
+
+// The points of one face as QPoints; a face has at most kPolyPointCount corners, so the
+// buffer stays on the stack.
+using QPointBuffer = QVarLengthArray<QPoint, kPolyPointCount>;
+
+void CopyPoints(const PolyPoint* points, int count, QPointBuffer& out) {
+    out.resize(count);
+    for (int i = 0; i < count; ++i)
+        out[i] = QPoint(points[i].x, points[i].y);
+}
+
+// The segment a-b as a line from its canonical end: the smaller y, then the smaller x.
+QLine CanonicalLine(const PolyPoint& a, const PolyPoint& b) {
+    const bool aFirst = a.y < b.y || (a.y == b.y && a.x <= b.x);
+    const PolyPoint& from = aFirst ? a : b;
+    const PolyPoint& to = aFirst ? b : a;
+    return QLine(from.x, from.y, to.x, to.y);
+}
+
+// Where a one-pixel line of an image lies, as a shift of the mathematical line on a page.
+// The image lights the pixels the line passes through; a line along pixel borders takes the
+// pixels right of or below it, and a line running leftwards takes its ties on the other side.
+// Shifted so, a page rendered 1:1 inks the same pixels as the image, edges sharp and one pixel
+// wide.
+QPointF VectorStrokeShift(const QLine& canonical) {
+    const int dx = canonical.dx(), dy = canonical.dy();
+    if (dy == 0)
+        return {0, 0.5};
+    if (dx == 0)
+        return {0.5, 0};
+    if (dx > 0)
+        return {0, 0};
+    return std::abs(dx) >= std::abs(dy) ? QPointF(0.5, 0) : QPointF(0, 0.5);
+}
+
+} // namespace
+
+Qt::PenStyle PenStyleFor(DrawStyle style) {
+    switch (style) {
+    case Dash:
+        return Qt::DashLine;
+    case Dot:
+        return Qt::DotLine;
+    case DashDot:
+        return Qt::DashDotLine;
+    case DashDotDot:
+        return Qt::DashDotDotLine;
+    case Solid:
+        break;
+    }
+    return Qt::SolidLine;
+}
+
+QPen OutlinePen(const QColor& color, DrawStyle style, const QPaintDevice* device) {
+    // A one-pixel pen that is not cosmetic: on an image it is the raster engine's fast thin
+    // line, and on a scaled SVG or PDF page it stays one picture pixel wide. Where the painter
+    // scales logical pixels to device pixels, a cosmetic pen keeps the line one device pixel.
+    QPen pen(color, 1, PenStyleFor(style), Qt::FlatCap, Qt::MiterJoin);
+    if (device != nullptr && device->devicePixelRatioF() != 1.0)
+        pen.setCosmetic(true);
+    return pen;
+}
+
+QtPainterSurface::QtPainterSurface(QPaintDevice* device, int lineWidth)
+    : pen_(OutlinePen(QColor(Qt::black), Solid, device)), lineWidth_(std::max(1, lineWidth)) {
+    // Qt measures a pen's dashes and gaps in line widths, so the pattern grows with the line.
+    // Wide lines meet in rounded corners, without the spikes of mitres at sharp angles.
+    if (lineWidth_ > 1) {
+        pen_.setWidth(lineWidth_);
+        pen_.setJoinStyle(Qt::RoundJoin);
+        setWideLineCaps();
+    }
+    if (device != nullptr && painter_.begin(device)) {
+        painter_.setRenderHint(QPainter::Antialiasing, false);
+        vector_ = painter_.paintEngine()->type() != QPaintEngine::Raster;
+    }
+}
+
+QtPainterSurface::~QtPainterSurface() {
+    if (painter_.isActive())
+        painter_.end();
+}
+
+void QtPainterSurface::setFillStyle(int style) {
+    if (style != fillStyle_) {
+        fillStyle_ = style;
+        brushChanged_ = true;
+    }
+}
+
+void QtPainterSurface::setFillColor(ColorRef c) {
+    if (c != fillColor_) {
+        fillColor_ = c;
+        brushChanged_ = true;
+    }
+}
+
+void QtPainterSurface::setForeColor(ColorRef c) {
+    const QColor color = ToQColor(c);
+    if (color != pen_.color()) {
+        pen_.setColor(color);
+        penChanged_ = true;
+    }
+}
+
+void QtPainterSurface::setWideLineCaps() {
+    // Solid edges stroked one by one close their corners with round ends; dashes keep flat
+    // ends, which keep their lengths.
+    pen_.setCapStyle(pen_.style() == Qt::SolidLine ? Qt::RoundCap : Qt::FlatCap);
+}
+
+void QtPainterSurface::setDrawStyle(DrawStyle style) {
+    const Qt::PenStyle penStyle = PenStyleFor(style);
+    if (penStyle != pen_.style()) {
+        pen_.setStyle(penStyle);
+        if (lineWidth_ > 1)
+            setWideLineCaps();
+        penChanged_ = true;
+    }
+}
+
+void QtPainterSurface::setPolyFillMode(int mode) {
+    fillRule_ = (mode == 2) ? Qt::WindingFill : Qt::OddEvenFill;
+}
+
+void QtPainterSurface::applyPending() {
+    if (penChanged_) {
+        painter_.setPen(pen_);
+        penChanged_ = false;
+    }
+    if (brushChanged_) {
+        if (fillStyle_ == 0)
+            painter_.setBrush(ToQColor(fillColor_));
+        else
+            painter_.setBrush(Qt::NoBrush);
+        brushChanged_ = false;
+    }
+}
+
+void QtPainterSurface::strokeSegments(const PolyPoint* points, int count, bool closed) {
+    const bool stretchDashes = vector_ && pen_.style() != Qt::SolidLine;
+    // One call per segment: within one call the raster engine lets a line's direction shape
+    // the first pixels of the next, which would shift that line's pattern.
+    const int segments = closed ? count : count - 1;
+    for (int i = 0; i < segments; ++i) {
+        const PolyPoint& a = points[i];
+        const PolyPoint& b = points[(i + 1) % count];
+        if (a.x == b.x && a.y == b.y)
+            continue;
+        const QLine line = CanonicalLine(a, b);
+        if (!vector_) {
+            painter_.drawLine(line);
+            continue;
+        }
+        // An image centres a line of even width on the mathematical line, and one of odd width
+        // as it centres its one-pixel line.
+        const QPointF shift = lineWidth_ % 2 == 0 ? QPointF(0, 0) : VectorStrokeShift(line);
+        if (stretchDashes) {
+            // An image lays the pattern pixel by pixel along the longer axis, a page along the
+            // length: stretched by length / longer axis, the page's dashes fall on the same
+            // pixels as the image's.
+            const double dx = std::abs(line.dx()), dy = std::abs(line.dy());
+            QList<qreal> pattern = pen_.dashPattern();
+            for (qreal& length : pattern)
+                length *= std::hypot(dx, dy) / std::max(dx, dy);
+            QPen stretched = pen_;
+            stretched.setDashPattern(pattern);
+            painter_.setPen(stretched);
+        }
+        painter_.drawLine(QLineF(line).translated(shift));
+    }
+    if (stretchDashes)
+        painter_.setPen(pen_);
+}
+
+void QtPainterSurface::polygon(const PolyPoint* points, int count) {
+    if (!painter_.isActive() || count <= 0)
+        return;
+    applyPending();
+    QPointBuffer buffer;
+    CopyPoints(points, count, buffer);
+    if (!strokesApart()) {
+        painter_.drawPolygon(buffer.constData(), count, fillRule_);
+        return;
+    }
+    if (fillStyle_ == 0) {
+        painter_.setPen(Qt::NoPen);
+        painter_.drawPolygon(buffer.constData(), count, fillRule_);
+        painter_.setPen(pen_);
+    }
+    strokeSegments(points, count, true);
+}
+
+void QtPainterSurface::polyline(const PolyPoint* points, int count) {
+    if (!painter_.isActive() || count <= 0)
+        return;
+    applyPending();
+    if (strokesApart()) {
+        strokeSegments(points, count, false);
+        return;
+    }
+    QPointBuffer buffer;
+    CopyPoints(points, count, buffer);
+    painter_.drawPolyline(buffer.constData(), count);
+}
+
+} // namespace solifa

@@ -1,0 +1,78 @@
+#pragma once
+// A drawing surface that paints with a QPainter on any paint device: the QImage of the view
+// or of the output picture, and equally an SVG or PDF generator. Antialiasing is off, the pen
+// is one pixel wide unless a wider line is asked for, polygons are filled with a solid brush.
+//
+// Dashed outlines are stroked one segment at a time, each segment starting its pattern at its
+// canonical end (the end with the smaller y, then the smaller x). Two faces that share an edge
+// then lay identical dashes on it, whichever way round each face runs, so a hidden edge reads
+// as dashed instead of as the overlay of two shifted patterns.
+#include <QColor>
+#include <QPainter>
+#include <QPen>
+
+#include "core/surface.h"
+#include "qtpaint/qt_color.h"
+
+class QPaintDevice;
+
+namespace solifa {
+
+// On SVG and PDF pages a picture pixel is a pixel of a display at its logical resolution.
+inline constexpr int kVectorPixelsPerInch = 96;
+
+// The Qt pen style of a draw style; values outside DrawStyle draw solid.
+Qt::PenStyle PenStyleFor(DrawStyle style);
+
+// The pen of every outline in the program's pictures and samples: one pixel wide, flat caps,
+// the dash pattern of the draw style. On a device with more pixels than logical ones (the
+// image of a view on a high-density screen) the line is one device pixel wide, so it is drawn
+// finer rather than thicker.
+QPen OutlinePen(const QColor& color, DrawStyle style, const QPaintDevice* device = nullptr);
+
+class QtPainterSurface : public DrawingSurface {
+public:
+    // Begins painting on device; the painter ends when the surface is destroyed. Every line is
+    // lineWidth pixels wide (units on a vector page), its dashes and gaps as many times longer.
+    explicit QtPainterSurface(QPaintDevice* device, int lineWidth = 1);
+    ~QtPainterSurface() override;
+    QtPainterSurface(const QtPainterSurface&) = delete;
+    QtPainterSurface& operator=(const QtPainterSurface&) = delete;
+
+    // False when the device could not be painted on (a null image, for example).
+    bool isActive() const { return painter_.isActive(); }
+
+    void setFillStyle(int style) override; // 0 solid, any other value no fill
+    void setFillColor(ColorRef c) override;
+    void setForeColor(ColorRef c) override;
+    void setDrawStyle(DrawStyle style) override;
+    void setPolyFillMode(int mode) override; // 1 even-odd, 2 winding
+    void polygon(const PolyPoint* points, int count) override;
+    void polyline(const PolyPoint* points, int count) override;
+
+private:
+    // Hands pen and brush to the painter only when a setting changed since the last face.
+    void applyPending();
+    // The caps of a line wider than one pixel, for the pen's current style.
+    void setWideLineCaps();
+    // The outline through points, segment by segment from each segment's canonical end;
+    // closed adds the segment from the last point back to the first.
+    void strokeSegments(const PolyPoint* points, int count, bool closed);
+    // Outlines on their own, apart from the filling: always for dashed pens, and on vector
+    // devices for every pen, whose strokes are moved to the pixel centres.
+    bool strokesApart() const { return vector_ || pen_.style() != Qt::SolidLine; }
+
+    QPainter painter_;
+    QPen pen_;
+    ColorRef fillColor_ = 0;
+    int fillStyle_ = 0;
+    Qt::FillRule fillRule_ = Qt::OddEvenFill;
+    bool penChanged_ = true;
+    bool brushChanged_ = true;
+    // An SVG or PDF page rather than pixels: a pixel's line at integer x covers x..x + 1 in
+    // an image, so vector strokes are centred at x + 0.5 to cover the same place.
+    bool vector_ = false;
+    int lineWidth_ = 1;
+};
+
+} // namespace solifa

@@ -1,0 +1,107 @@
+#include "widgets/picture_box.h"
+
+#include <algorithm>
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "qtpaint/qt_color.h"
+
+namespace solifa {
+
+PictureBox::PictureBox(QWidget* parent) : QFrame(parent), backColor_(MakeColorRef(192, 192, 192)) {
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(kBorder);
+    setFocusPolicy(Qt::StrongFocus);
+    syncImageSize();
+}
+
+QImage& PictureBox::image() {
+    syncImageSize();
+    return image_;
+}
+
+int PictureBox::innerWidth() const {
+    return std::max(0, width() - 2 * kBorder);
+}
+
+int PictureBox::innerHeight() const {
+    return std::max(0, height() - 2 * kBorder);
+}
+
+void PictureBox::setBackColor(ColorRef c) {
+    backColor_ = c;
+    clear();
+}
+
+void PictureBox::clear() {
+    syncImageSize();
+    image_.fill(ToQColor(backColor_));
+    update();
+}
+
+void PictureBox::setOuterSize(int w, int h) {
+    resize(w, h);
+    syncImageSize();
+}
+
+void PictureBox::setFollowsDeviceRatio(bool follows) {
+    followsDeviceRatio_ = follows;
+    syncImageSize();
+}
+
+double PictureBox::imageRatio() const {
+    return followsDeviceRatio_ ? devicePixelRatioF() : 1.0;
+}
+
+void PictureBox::syncImageSize() {
+    const QSize inner(innerWidth(), innerHeight());
+    const double ratio = imageRatio();
+    const QSize pixels(qRound(inner.width() * ratio), qRound(inner.height() * ratio));
+    if (image_.size() == pixels && image_.devicePixelRatio() == ratio && !image_.isNull())
+        return;
+    if (inner.isEmpty()) {
+        image_ = QImage();
+        return;
+    }
+    QImage resized(pixels, QImage::Format_RGB32);
+    resized.setDevicePixelRatio(ratio);
+    resized.fill(ToQColor(backColor_));
+    const bool ratioChanged = !image_.isNull() && image_.devicePixelRatio() != ratio;
+    if (!image_.isNull()) {
+        QPainter painter(&resized);
+        painter.drawImage(0, 0, image_);
+    }
+    image_ = std::move(resized);
+    imageResized();
+    if (ratioChanged)
+        emit imageRatioChanged();
+}
+
+void PictureBox::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    syncImageSize();
+    if (image_.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawImage(kBorder, kBorder, image_);
+}
+
+void PictureBox::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    syncImageSize();
+}
+
+// The picture takes its mouse events itself instead of passing them on to its container.
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    emit mousePressed(event->button());
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+} // namespace solifa
