@@ -1,11 +1,15 @@
 // The turn about the body axis and its frame series, with the timer ticked by hand.
 #include <QDir>
 #include <QFile>
+#include <QImageReader>
 #include <QLabel>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cmath>
 
+#include "files/bitmap_file.h"
+#include "files/output_texts.h"
 #include "widgets/button_3d.h"
 #include "widgets/check_box.h"
 #include "widgets/interval_timer.h"
@@ -223,6 +227,142 @@ TEST_F(TurnTest, MirrorBoxActsFromTheNextFrameAndOutlivesTheTurn) {
     EXPECT_EQ(form->model.turnSign, -1);
     EXPECT_EQ(form->Check4->value(), 1);
 }
+
+// A series driven through the real controls and the fake dialogs, as a script of steps:
+//   ein, aus      the start/stop button
+//   save NAME     the file button, its dialog confirmed with NAME in the temporary folder
+//   tick N        N timer ticks
+//   bilder N      the frame count bar moved to N
+//   start FOLDER  the window started afresh with FOLDER as the current folder
+struct SeriesCase {
+    const char* name;
+    const char* steps;
+    const char* files;   // the folder afterwards, by name; "a_01..03.bmp" stands for a range
+    const char* message; // the last message: "series COUNT NAME", "file NAME", "error NAME", ""
+    int gifFrames;       // the frames of the one animation among the files; 0 for none
+    std::vector<int> progressWhileShown; // the progress bar while each message is open
+    const char* button;                  // the file button afterwards
+    const char* frames;                  // the count beside "Bilder:" afterwards
+    const char* caption;                 // {dir}: the temporary folder, {cwd}: the start folder
+};
+
+void PrintTo(const SeriesCase& c, std::ostream* os) {
+    *os << c.steps;
+}
+
+class SeriesScript : public TurnTest, public ::testing::WithParamInterface<SeriesCase> {
+protected:
+    void run(const QString& steps) {
+        for (const QString& step : steps.split(';', Qt::SkipEmptyParts)) {
+            const QStringList w = step.split(' ', Qt::SkipEmptyParts);
+            if (w[0] == "ein" || w[0] == "aus") {
+                ASSERT_EQ(form->model.turnRunning, w[0] == "ein" ? 0 : 1) << step.toStdString();
+                form->SSCommand3->click();
+            } else if (w[0] == "save") {
+                startSeries(w[1]);
+            } else if (w[0] == "tick") {
+                tick(w[1].toInt());
+            } else if (w[0] == "bilder") {
+                form->HScroll3->setValue(w[1].toInt());
+            } else if (w[0] == "start") {
+                const QString before = QDir::currentPath();
+                ASSERT_TRUE(QDir::setCurrent(w[1]));
+                form = std::make_unique<Form1>(platformView);
+                form->Form_Load();
+                QDir::setCurrent(before);
+            } else {
+                FAIL() << "unknown step " << step.toStdString();
+            }
+        }
+    }
+    static QStringList expand(const QString& files) {
+        static const QRegularExpression range(R"((.*_)(\d+)\.\.(\d+)(\..*))");
+        QStringList out;
+        for (const QString& f : files.split(' ', Qt::SkipEmptyParts)) {
+            const QRegularExpressionMatch m = range.match(f);
+            if (!m.hasMatch()) {
+                out << f;
+                continue;
+            }
+            for (int k = m.captured(2).toInt(); k <= m.captured(3).toInt(); ++k)
+                out << m.captured(1) + QStringLiteral("%1").arg(k, 2, 10, QChar('0')) +
+                           m.captured(4);
+        }
+        out.sort();
+        return out;
+    }
+    QString placeholders(QString text) const {
+        return text.replace("{dir}", dir.path()).replace("{cwd}", QDir::currentPath());
+    }
+};
+
+TEST_P(SeriesScript, WritesTheFilesItNamesAndKeepsCountProgressAndCaptionTrue) {
+    const SeriesCase& c = GetParam();
+    std::vector<int> progress;
+    fake.messageBox.whileOpen = [&] { progress.push_back(form->ProgressBar2->value()); };
+    run(QString::fromUtf8(c.steps));
+
+    EXPECT_EQ(writtenFiles(), expand(QString::fromUtf8(c.files)));
+    const QStringList m = QString::fromUtf8(c.message).split(' ', Qt::SkipEmptyParts);
+    if (m.isEmpty()) {
+        EXPECT_TRUE(fake.messageBox.messages.empty());
+    } else {
+        ASSERT_FALSE(fake.messageBox.messages.empty());
+        const FakeMessageBox::Message& last = fake.messageBox.messages.back();
+        EXPECT_EQ(last.title, "Datei erzeugen");
+        EXPECT_EQ(last.kind, m[0] == "error" ? FakeMessageBox::Kind::Error
+                                             : FakeMessageBox::Kind::Information);
+        if (m[0] == "series")
+            EXPECT_EQ(last.text, SeriesCreatedMessage(m[1].toInt(), dir.filePath(m[2])));
+        else if (m[0] == "file")
+            EXPECT_EQ(last.text, FileCreatedMessage(dir.filePath(m[1])));
+        else
+            EXPECT_TRUE(last.text.startsWith(FileWriteFailedMessage(dir.filePath(m[1]), "")))
+                << last.text.toStdString();
+    }
+    if (c.gifFrames > 0) {
+        const QStringList gifs = writtenFiles().filter(".gif");
+        ASSERT_EQ(gifs.size(), 1);
+        QImageReader reader(dir.filePath(gifs[0]));
+        EXPECT_EQ(reader.imageCount(), c.gifFrames);
+    }
+    EXPECT_EQ(progress, c.progressWhileShown);
+    EXPECT_EQ(form->ProgressBar2->value(), 0);
+    EXPECT_EQ(form->SSCommand9->text(), QString::fromUtf8(c.button));
+    EXPECT_EQ(form->Label5[1]->text(), QString::fromUtf8(c.frames));
+    EXPECT_EQ(form->windowTitle(), placeholders(QString::fromUtf8(c.caption)));
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    PauseCountProgressCaption, SeriesScript,
+    ::testing::Values(
+        // After a pause the rest goes under the dialog's current name: an animation whole.
+        SeriesCase{"GifResumedIntoAGif", "ein; save alt.gif; tick 3; aus; save neu.gif; ein; tick 5",
+                   "neu.gif", "file neu.gif", 8, {3, 8}, " 8 Dateien erzeugen", "8", "SOLIFA V1.0    {dir}"},
+        SeriesCase{"GifResumedIntoABitmap", "ein; save alt.gif; tick 3; aus; save single.bmp; ein; tick 5",
+                   "single.bmp single_04..08.bmp", "series 8 single.bmp", 0, {3, 8}, " 8 Dateien erzeugen", "8", "SOLIFA V1.0    {dir}"},
+        SeriesCase{"BitmapsResumedUnderANewName", "ein; save alt.bmp; tick 3; aus; save single.bmp; ein; tick 5",
+                   "alt_01..03.bmp single.bmp single_04..08.bmp", "series 8 single.bmp", 0, {3, 8}, " 8 Dateien erzeugen", "8", "SOLIFA V1.0    {dir}"},
+        SeriesCase{"BitmapsResumedIntoAGif", "ein; save alt.bmp; tick 3; aus; save neu.gif; ein; tick 5",
+                   "alt_01..03.bmp neu.gif", "file neu.gif", 5, {3, 8}, " 8 Dateien erzeugen", "8", "SOLIFA V1.0    {dir}"},
+        // The count lowered during a paused series: the series ends with its own count, the
+        // button offers the new one throughout, and the next series writes it.
+        SeriesCase{"CountLoweredWhilePaused", "ein; save s.bmp; tick 2; bilder 7; aus; ein; tick 6; save t.bmp; tick 7",
+                   "s_01..08.bmp t_01..07.bmp", "series 7 t.bmp", 0, {8, 7}, " 7 Dateien erzeugen", "7", "SOLIFA V1.0    {dir}"},
+        SeriesCase{"CountRaisedWhileWriting", "ein; save s.bmp; tick 1; bilder 9; tick 7",
+                   "s_01..08.bmp", "series 8 s.bmp", 0, {8}, " 9 Dateien erzeugen", "9", "SOLIFA V1.0    {dir}"},
+        // The caption changes with the first file on the disk, not with the dialog.
+        SeriesCase{"NothingWrittenYet", "ein; save a.bmp; aus",
+                   "", "", 0, {}, "Datei erzeugen", "8", "SOLIFA V1.3   {cwd}"},
+        SeriesCase{"BitmapsIntoAMissingFolder", "ein; save fehlt/x.bmp; tick 1",
+                   "", "error fehlt/x_01.bmp", 0, {0}, " 8 Dateien erzeugen", "8", "SOLIFA V1.3   {cwd}"},
+        SeriesCase{"GifIntoAMissingFolder", "ein; save fehlt/x.gif; tick 1",
+                   "", "error fehlt/x.gif", 0, {0}, " 8 Dateien erzeugen", "8", "SOLIFA V1.3   {cwd}"},
+        SeriesCase{"StartedInTheRoot", "start /",
+                   "", "", 0, {}, "Datei erzeugen", "8", "SOLIFA V1.3   /"}),
+    [](const ::testing::TestParamInfo<SeriesCase>& info) { return std::string(info.param.name); });
+// clang-format on
 
 } // namespace
 } // namespace solifa

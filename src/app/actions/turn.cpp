@@ -1,5 +1,6 @@
 #include "app/actions/turn.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QProgressBar>
 
@@ -7,7 +8,6 @@
 #include "files/bitmap_file.h"
 #include "files/gif_writer.h"
 #include "files/output_texts.h"
-#include "files/safe_file_device.h"
 #include "files/safe_write.h"
 #include "widgets/button_3d.h"
 #include "widgets/check_box.h"
@@ -29,40 +29,39 @@ constexpr int kAnimationDelayCentiseconds = 4;
 
 } // namespace
 
-// A frame series written as one looping animation. The frames go into the temporary file of the
-// safe write path as they come; the file takes the place of the target once the last is in.
+// A frame series written as one looping animation. The frames are encoded as they come and kept
+// until the last is in; the animation is then written whole, through the safe write path, under
+// the name current at that moment, so a series paused and resumed under another name still
+// gives one complete loop in the file the message names.
 class GifSeries {
 public:
-    GifSeries(const QString& path, const QImage& first, const std::vector<QRgb>& palette)
-        : file_(QFile::encodeName(path).toStdString()), size_(first.size()) {
-        if (file_.open()) {
-            device_ = std::make_unique<SafeFileDevice>(file_);
-            gif_ =
-                std::make_unique<GifWriter>(device_.get(), first.width(), first.height(), palette);
-        }
+    GifSeries(const QImage& first, const std::vector<QRgb>& palette) : size_(first.size()) {
+        buffer_.open(QIODevice::WriteOnly);
+        gif_ = std::make_unique<GifWriter>(&buffer_, first.width(), first.height(), palette);
     }
     bool add(const QImage& frame) {
         // Every frame of an animation has its size; the output size may not change meanwhile.
         sizeChanged_ = frame.size() != size_;
-        return !sizeChanged_ && gif_ && gif_->addFrame(frame, kAnimationDelayCentiseconds);
+        return !sizeChanged_ && gif_->addFrame(frame, kAnimationDelayCentiseconds);
     }
-    bool commit() { return gif_ && gif_->finish() && file_.commit(); }
+    bool commit(const QString& path) {
+        return gif_->finish() && WriteFileBytes(buffer_.data(), path, &writeFailure_);
+    }
     // Why it failed, in German.
     QString reason() const {
         if (sizeChanged_)
             return QStringLiteral("Die Größe der Bilder hat sich während der Serie geändert.");
-        if (file_.error() != 0)
-            return QString::fromStdString(
-                WriteFailureReason(file_.error(), ReasonLanguage::German));
+        if (!writeFailure_.isEmpty())
+            return writeFailure_;
         return QStringLiteral("Die Animation konnte nicht geschrieben werden.");
     }
 
 private:
-    SafeFile file_;
-    std::unique_ptr<SafeFileDevice> device_;
+    QBuffer buffer_;
     std::unique_ptr<GifWriter> gif_;
     QSize size_;
     bool sizeChanged_ = false;
+    QString writeFailure_;
 };
 
 Turn::Turn(ModelState& model, const Platform& platform, const TurnControls& controls,
@@ -80,12 +79,24 @@ void Turn::toggle() {
     controls_.framesBar->setVisible(running);
     controls_.framesCaption->setVisible(running);
     controls_.framesValue->setVisible(running);
-    controls_.fileButton->setText(running ? SeriesButtonCaption(model_.frameCount)
+    // The button starts a series of the count the bar shows, also while one is pending.
+    controls_.fileButton->setText(running ? SeriesButtonCaption(controls_.framesBar->value())
                                           : kFileActionText);
     controls_.progress->setVisible(running);
     for (QWidget* w : controls_.stillOnly)
         w->setVisible(!running);
     controls_.mirror->setVisible(running);
+    // A paused series goes on under the name the dialog holds now, which may have changed.
+    if (running && seriesPending())
+        chooseKind();
+}
+
+void Turn::chooseKind() {
+    const bool animation = output_.formatFor(output_.dialogFileName) == PictureFormat::Gif;
+    // Frames of an animation are carried over to the new name; numbered files stay as written.
+    if (!animation)
+        gif_.reset();
+    animation_ = animation;
 }
 
 void Turn::framesChanged() {
@@ -106,8 +117,21 @@ void Turn::applyFrameCount() {
 void Turn::endSeries() {
     gif_.reset();
     model_.framesToWrite = 0;
-    controls_.progress->setValue(0);
     applyFrameCount();
+}
+
+void Turn::showEndMessage(bool success, const QString& text) {
+    // The bar stays as the series left it while the message is open.
+    if (success)
+        platform_.messageBox->information(controls_.window, kFileActionText, text);
+    else
+        platform_.messageBox->error(controls_.window, kFileActionText, text);
+    if (!seriesPending())
+        controls_.progress->setValue(0);
+}
+
+void Turn::fileWritten(const QString& path) {
+    controls_.window->setWindowTitle(CaptionAfterWriting(path));
 }
 
 void Turn::mirrorClicked() {
@@ -119,7 +143,7 @@ void Turn::startSeries() {
     // one per tick.
     applyFrameCount();
     gif_.reset();
-    animation_ = output_.formatFor(output_.dialogFileName) == PictureFormat::Gif;
+    chooseKind();
     model_.framesToWrite = uint8_t(model_.frameCount);
     seriesFrameCount = model_.frameCount;
     controls_.progress->setMaximum(model_.frameCount);
@@ -133,32 +157,40 @@ void Turn::stop() {
 }
 
 std::optional<QString> Turn::writeFrame(int k) {
-    if (!animation_)
-        return output_.writePicture(FrameSeriesFileName(output_.dialogFileName, k));
+    const QString& path = output_.dialogFileName;
+    if (!animation_) {
+        const QString file = FrameSeriesFileName(path, k);
+        std::optional<QString> failure = output_.writePicture(file);
+        if (!failure)
+            fileWritten(file);
+        return failure;
+    }
+    // The animation is written after its last frame; a name that cannot take it fails at once.
+    if (const int error = CheckWritable(QFile::encodeName(path).toStdString()))
+        return FileWriteFailedMessage(
+            path, QString::fromStdString(WriteFailureReason(error, ReasonLanguage::German)));
     const QImage& frame = output_.renderFrame();
     if (!gif_)
-        gif_ = std::make_unique<GifSeries>(output_.dialogFileName, frame, output_.pictureColours());
+        gif_ = std::make_unique<GifSeries>(frame, output_.pictureColours());
     if (gif_->add(frame))
         return std::nullopt;
-    return FileWriteFailedMessage(output_.dialogFileName, gif_->reason());
+    return FileWriteFailedMessage(path, gif_->reason());
 }
 
 void Turn::reportSeries(int count) {
+    const QString path = output_.dialogFileName;
     if (!animation_) {
         endSeries();
-        platform_.messageBox->information(controls_.window, kFileActionText,
-                                          SeriesCreatedMessage(count, output_.dialogFileName));
+        showEndMessage(true, SeriesCreatedMessage(count, path));
         return;
     }
-    const bool written = gif_->commit();
-    const QString message = written
-                                ? FileCreatedMessage(output_.dialogFileName)
-                                : FileWriteFailedMessage(output_.dialogFileName, gif_->reason());
+    const bool written = gif_->commit(path);
+    const QString message =
+        written ? FileCreatedMessage(path) : FileWriteFailedMessage(path, gif_->reason());
     endSeries();
     if (written)
-        platform_.messageBox->information(controls_.window, kFileActionText, message);
-    else
-        platform_.messageBox->error(controls_.window, kFileActionText, message);
+        fileWritten(path);
+    showEndMessage(written, message);
 }
 
 void Turn::tick() {
@@ -175,7 +207,7 @@ void Turn::tick() {
     if (const std::optional<QString> failure = writeFrame(k)) {
         // The series stops before the message, so ticks during it only turn the body.
         endSeries();
-        platform_.messageBox->error(controls_.window, kFileActionText, *failure);
+        showEndMessage(false, *failure);
         return;
     }
     model_.framesToWrite = uint8_t(model_.framesToWrite - 1);

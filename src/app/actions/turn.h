@@ -77,6 +77,12 @@ private:
     void endSeries();
     // The count the frames bar shows, taken as the turn's frame count.
     void applyFrameCount();
+    // Whether the pending series is one animation, by the name the dialog holds.
+    void chooseKind();
+    // The message at the end of a series, and the emptied progress bar once it is closed.
+    void showEndMessage(bool success, const QString& text);
+    // A file of the series is on the disk: the caption shows its folder.
+    void fileWritten(const QString& path);
     // Writes frame k of the series; on failure the message to show.
     std::optional<QString> writeFrame(int k);
     // The end of a series that was written: the animation put in place, and the message.

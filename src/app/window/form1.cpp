@@ -290,7 +290,8 @@ void Form1::Form_Load() {
     model.frameCount = kStartFrameCount;
     model.frameIndex = 0;
     model.startFolder = QDir::currentPath().toStdString();
-    if (!model.startFolder.empty() && model.startFolder.back() == '/')
+    // A trailing separator goes, but the root keeps its one.
+    if (model.startFolder.size() > 1 && model.startFolder.back() == '/')
         model.startFolder.pop_back();
 
     // From here on a step that fails is skipped and the next one still runs.

@@ -27,12 +27,14 @@ void Form1::SSCommand9_Click() {
         const std::optional<QString> path = output->chooseFile();
         if (!path)
             return;
-        // While the turn runs the button starts a frame series, which the timer writes.
-        if (model.turnRunning)
+        // While the turn runs the button starts a frame series, which the timer writes; the
+        // caption follows once a file of it is on the disk.
+        if (model.turnRunning) {
             turn->startSeries();
-        else if (!output->writeAndReport(*path))
             return;
-        setWindowTitle(CaptionAfterWriting(*path));
+        }
+        if (output->writeAndReport(*path))
+            setWindowTitle(CaptionAfterWriting(*path));
     });
 }
 
