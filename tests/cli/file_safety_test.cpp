@@ -175,21 +175,23 @@ TEST(Clashes, TwoNamesOfOneFileAreWrongInputAndNothingIsWritten) {
 
 // --- series that are interrupted or fail part-way ---
 
-// An older series of `count` frames in the folder, each frame bytes of its own.
-void PutOldSeries(const QString& folder, int count) {
-    for (int k = 1; k <= count; ++k) {
-        const QString name = QStringLiteral("serie_%1.bmp").arg(k, 2, 10, QLatin1Char('0'));
-        ASSERT_TRUE(test::PutFile(folder + "/" + name, OldContent(qPrintable(name))));
+// A folder with an older series of `count` frames, each frame bytes of its own.
+struct OldSeries {
+    explicit OldSeries(int count) : count(count) {
+        for (int k = 1; k <= count; ++k)
+            test::PutFile(frame(k), old(k));
+        before = EntriesOf(dir.path());
     }
-}
-
-QByteArray OldFrame(int k) {
-    return OldContent(qPrintable(QStringLiteral("serie_%1.bmp").arg(k, 2, 10, QLatin1Char('0'))));
-}
-
-QString FramePath(const QString& folder, int k) {
-    return QStringLiteral("%1/serie_%2.bmp").arg(folder).arg(k, 2, 10, QLatin1Char('0'));
-}
+    QString frame(int k, const QString& in = {}) const {
+        return QStringLiteral("%1/serie_%2.bmp")
+            .arg(in.isEmpty() ? dir.path() : in)
+            .arg(k, 2, 10, QLatin1Char('0'));
+    }
+    static QByteArray old(int k) { return OldContent(qPrintable(QString::number(k))); }
+    QTemporaryDir dir;
+    int count;
+    QStringList before;
+};
 
 struct Interruption {
     const char* name;
@@ -201,14 +203,10 @@ class InterruptedSeriesTest : public ::testing::TestWithParam<Interruption> {};
 
 TEST_P(InterruptedSeriesTest, LeavesNoTemporaryAndEachOldFrameAsItWasOrReplacedWhole) {
     const Interruption c = GetParam();
-    constexpr int kFrames = 16;
+    const OldSeries series(16);
     const Args args = {"--view-width", "2000", "--frames", "16", "-o", "serie.bmp"};
-    QTemporaryDir dir;
-    PutOldSeries(dir.path(), kFrames);
-    const QStringList before = EntriesOf(dir.path());
-
     QProcess render;
-    render.setWorkingDirectory(dir.path());
+    render.setWorkingDirectory(series.dir.path());
     if (!c.unnamedFiles)
         render.setChildProcessModifier([] {
             if (!test::RefuseUnnamedFilesInChild())
@@ -217,14 +215,13 @@ TEST_P(InterruptedSeriesTest, LeavesNoTemporaryAndEachOldFrameAsItWasOrReplacedW
     QStringList programArgs;
     for (const std::string& a : args)
         programArgs << QString::fromStdString(a);
-    render.start(QStringLiteral(SOLIFA_RENDER_PROGRAM), programArgs);
-    ASSERT_TRUE(render.waitForStarted());
+    render.start(SOLIFA_RENDER_PROGRAM, programArgs);
     // The signal comes while the program holds its first temporary, however slow the machine.
     QStringList open;
     while (open.isEmpty() && !render.waitForFinished(2))
-        open = test::OpenFilesIn(render.processId(), dir.path());
+        open = test::OpenFilesIn(render.processId(), series.dir.path());
     ASSERT_EQ(open.size(), 1) << "the program ended before it wrote";
-    // A file without a name is what the system shows for it: the name it had is its inode.
+    // The system shows a file without a name by its inode.
     EXPECT_EQ(open.front().contains("/.solifa-"), !c.unnamedFiles) << open.front().toStdString();
     EXPECT_EQ(open.front().endsWith(" (deleted)"), c.unnamedFiles) << open.front().toStdString();
     ASSERT_EQ(::kill(pid_t(render.processId()), c.signal), 0);
@@ -232,18 +229,16 @@ TEST_P(InterruptedSeriesTest, LeavesNoTemporaryAndEachOldFrameAsItWasOrReplacedW
 
     EXPECT_EQ(render.exitStatus(), QProcess::CrashExit);
     EXPECT_EQ(render.exitCode(), c.signal);
-    EXPECT_EQ(EntriesOf(dir.path()), before);
-    std::optional<QTemporaryDir> clean;
-    for (int k = 1; k <= kFrames; ++k) {
-        const QByteArray now = FileBytes(FramePath(dir.path(), k));
-        if (now == OldFrame(k))
+    EXPECT_EQ(EntriesOf(series.dir.path()), series.before);
+    std::optional<QTemporaryDir> clean; // a run to its end, made only when a frame was replaced
+    for (int k = 1; k <= series.count; ++k) {
+        const QByteArray now = FileBytes(series.frame(k));
+        if (now == series.old(k))
             continue;
-        // Replaced: then by the frame a run to its end writes.
         if (!clean) {
-            clean.emplace();
-            ASSERT_EQ(test::RunRender(args, clean->path()).exitCode, kExitOk);
+            ASSERT_EQ(test::RunRender(args, clean.emplace().path()).exitCode, kExitOk);
         }
-        EXPECT_EQ(now, FileBytes(FramePath(clean->path(), k))) << k;
+        EXPECT_EQ(now, FileBytes(series.frame(k, clean->path()))) << k;
     }
 }
 
@@ -255,40 +250,34 @@ INSTANTIATE_TEST_SUITE_P(Signals, InterruptedSeriesTest,
                                            Interruption{"TerminateUnnamed", SIGTERM, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// The eighth renaming fails, as on a failing disk: the seven frames already in place get their
-// old versions back. On a file system without unnamed files too, where a run to its end then
-// replaces every frame.
+// The eighth renaming fails, as on a failing disk: the frames already in place get their old
+// versions back. Then a run to its end replaces every frame, on a file system without unnamed
+// files too.
 class FailingSeriesTest : public ::testing::TestWithParam<bool> {};
 
 TEST_P(FailingSeriesTest, PutsBackEveryOldFrameWhenTheEighthRenameFails) {
-    const bool unnamedFiles = GetParam();
     const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
     if (strace.isEmpty())
         GTEST_SKIP() << "strace is not installed";
-    QTemporaryDir dir;
-    constexpr int kFrames = 32;
-    PutOldSeries(dir.path(), kFrames);
-    const QStringList before = EntriesOf(dir.path());
+    const OldSeries series(32);
     const Args args = {"--view-width", "38", "--frames", "32", "-o", "serie.bmp"};
     // Leak checking of a sanitizer build cannot run under a tracer.
     const QString renames = QStringLiteral("rename,renameat,renameat2");
     const test::ProgramRun r = test::RunRender(
-        args, dir.path(), 0, unnamedFiles,
+        args, series.dir.path(), 0, GetParam(),
         "env \"ASAN_OPTIONS=$ASAN_OPTIONS:detect_leaks=0\" " + strace +
             " -o /dev/null -e trace=" + renames + " -e inject=" + renames + ":error=EIO:when=8");
-
     EXPECT_EQ(r.exitCode, kExitWriteFailed);
     EXPECT_EQ(r.err, "solifa-render: writing \"serie_08.bmp\" failed: input/output error on the "
                      "device\n");
-    EXPECT_EQ(EntriesOf(dir.path()), before);
-    for (int k = 1; k <= kFrames; ++k)
-        EXPECT_EQ(FileBytes(FramePath(dir.path(), k)), OldFrame(k)) << k;
+    EXPECT_EQ(EntriesOf(series.dir.path()), series.before);
+    for (int k = 1; k <= series.count; ++k)
+        EXPECT_EQ(FileBytes(series.frame(k)), series.old(k)) << k;
 
-    const test::ProgramRun clean = test::RunRender(args, dir.path(), 0, unnamedFiles);
-    EXPECT_EQ(clean.exitCode, kExitOk) << clean.err.toStdString();
-    EXPECT_EQ(EntriesOf(dir.path()), before);
-    for (int k = 1; k <= kFrames; ++k)
-        EXPECT_EQ(QImage(FramePath(dir.path(), k)).size(), QSize(38, 38)) << k;
+    EXPECT_EQ(test::RunRender(args, series.dir.path(), 0, GetParam()).exitCode, kExitOk);
+    EXPECT_EQ(EntriesOf(series.dir.path()), series.before);
+    for (int k = 1; k <= series.count; ++k)
+        EXPECT_EQ(QImage(series.frame(k)).size(), QSize(38, 38)) << k;
 }
 
 INSTANTIATE_TEST_SUITE_P(FileSystems, FailingSeriesTest, ::testing::Bool(),

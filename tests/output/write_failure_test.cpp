@@ -115,20 +115,6 @@ TEST(SafeWrite, FollowsLinksAndKeepsTheReplacedFilesPermissions) {
               (QStringList{"bild.bmp", "ins_leere.bmp", "neu.bmp", "verweis.bmp"}));
 }
 
-TEST(SafeWrite, TheFileHasNoNameUntilItIsCommitted) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(PutFile(dir.filePath("bild.bmp"), kOldFile));
-    SafeFile file(QFile::encodeName(dir.filePath("bild.bmp")).toStdString());
-    ASSERT_TRUE(file.open() && file.write("neu", 3) && file.finish());
-
-    EXPECT_TRUE(file.unnamed());
-    EXPECT_EQ(EntriesOf(dir.path()), QStringList{"bild.bmp"});
-    EXPECT_EQ(FileBytes(dir.filePath("bild.bmp")), kOldFile);
-    ASSERT_TRUE(file.commit());
-    EXPECT_EQ(EntriesOf(dir.path()), QStringList{"bild.bmp"});
-    EXPECT_EQ(FileBytes(dir.filePath("bild.bmp")), "neu");
-}
-
 // Killed while its animation is written, the window leaves nothing behind: the file has no name
 // until its last frame is in, so the old one stays as it was.
 using KilledSeriesTest = OutputTest;
