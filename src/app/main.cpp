@@ -11,10 +11,15 @@
 #include "app/dialogs/splash_window.h"
 #include "app/window/form1.h"
 #include "app/window/start_up.h"
+#include "files/safe_write.h"
 #include "platform/platform.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Ended by a signal, the window first removes the named temporary of a file being written,
+    // in the handler itself: the event loop may be busy with that very file, or wait in a
+    // dialog, and the window ends by the signal as it always did.
+    solifa::RemoveTemporariesOnSignals();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // The same logo the icon file holds, so the window and the desktop menu show one picture.
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(solifa::DrawLogo(256))));

@@ -12,6 +12,7 @@
 
 #include "cli/render_job.h"
 #include "cli/render_options.h"
+#include "files/safe_write.h"
 
 namespace {
 
@@ -24,6 +25,8 @@ void DropMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 int main(int argc, char** argv) {
     qInstallMessageHandler(DropMessage);
+    // Interrupted, the program leaves no temporary and no old version it kept behind.
+    solifa::RemoveTemporariesOnSignals();
     // The arguments stay the bytes they are: a file name is written exactly as it was given.
     const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
 

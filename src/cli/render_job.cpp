@@ -343,11 +343,14 @@ JobResult WriteRenderJob(const RenderRequest& request, const std::vector<ModelSt
                                             ContentOf(request, models, i, paths.size())))
             return {kExitWriteFailed, *error};
     }
-    for (const auto& [file, i] : files)
-        if (!file->commit())
-            return {kExitWriteFailed,
-                    WriteFailedLine(paths[i],
-                                    WriteFailureReason(file->error(), ReasonLanguage::English))};
+    // Then all replace their old versions together: should one fail, the others are put back.
+    std::vector<SafeFile*> written;
+    for (const auto& file : files)
+        written.push_back(file.first.get());
+    if (const std::size_t failed = CommitTogether(written); failed < files.size())
+        return {kExitWriteFailed, WriteFailedLine(paths[files[failed].second],
+                                                  WriteFailureReason(files[failed].first->error(),
+                                                                     ReasonLanguage::English))};
     return {};
 }
 

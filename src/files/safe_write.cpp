@@ -1,5 +1,7 @@
 #include "files/safe_write.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -179,6 +181,77 @@ ssize_t WriteToStream(int fd, const char* data, std::size_t size) {
     return n;
 }
 
+// --- names that must not outlive the program ---
+
+// The names a signal removes: a copy of each, in slots a signal handler can read without
+// locks. kGone marks a slot the handler took; it is never used again.
+constexpr int kNameSlots = 256;
+std::atomic<char*> g_names[kNameSlots];
+char g_gone;
+char* const kGone = &g_gone;
+
+// -1 while files are committed together, the signal that came meanwhile, or 0.
+std::atomic<int> g_commit{0};
+
+// The slot that keeps the name, -1 when none is free (the name is then not removed on a
+// signal, as nothing ever was).
+int Remember(const std::string& name) {
+    char* copy = ::strdup(name.c_str());
+    if (copy == nullptr)
+        return -1;
+    for (int i = 0; i < kNameSlots; ++i) {
+        char* empty = nullptr;
+        if (g_names[i].compare_exchange_strong(empty, copy))
+            return i;
+    }
+    std::free(copy);
+    return -1;
+}
+
+void Forget(int& slot) {
+    if (slot < 0)
+        return;
+    char* name = g_names[slot].load();
+    // A slot the handler took is its own.
+    if (name != kGone && g_names[slot].compare_exchange_strong(name, nullptr))
+        std::free(name);
+    slot = -1;
+}
+
+// Only what is safe in a signal handler.
+void RemoveRemembered() {
+    for (std::atomic<char*>& slot : g_names) {
+        char* name = slot.exchange(kGone);
+        if (name != nullptr && name != kGone)
+            ::unlink(name);
+    }
+}
+
+// Removes the names, then ends the program as the signal does by default.
+void EndBySignal(int signal) {
+    RemoveRemembered();
+    struct sigaction byDefault {};
+    byDefault.sa_handler = SIG_DFL;
+    sigemptyset(&byDefault.sa_mask);
+    ::sigaction(signal, &byDefault, nullptr);
+    ::raise(signal);
+    // In the handler the signal is blocked until it returns; elsewhere it may be too.
+    sigset_t only;
+    sigemptyset(&only);
+    sigaddset(&only, signal);
+    ::pthread_sigmask(SIG_UNBLOCK, &only, nullptr);
+}
+
+extern "C" void OnEndingSignal(int signal) {
+    const int saved = errno;
+    // Files being committed together are first put back as they were: the commit takes the
+    // signal when it is done. A second signal ends the program at once.
+    int committing = -1;
+    if (!g_commit.compare_exchange_strong(committing, signal))
+        EndBySignal(signal);
+    errno = saved;
+}
+
 } // namespace
 
 int CheckWritable(const std::string& path) {
@@ -215,14 +288,8 @@ bool SafeFile::open() {
         } while (fd_ < 0 && errno == EINTR);
         return fd_ >= 0 || fail(errno);
     }
-    for (int attempt = 0; fd_ < 0; ++attempt) {
-        const std::string name = NameIn(t.folder, RandomName());
-        fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd_ >= 0)
-            temporary_ = name;
-        else if (errno != EEXIST || attempt == 100)
-            return fail(errno);
-    }
+    if (!openTemporary(t.folder))
+        return false;
     if (t.exists) {
         // The new file keeps the old one's owner where that is allowed (it is not for others'
         // files, which then become the writer's) and its permissions.
@@ -230,6 +297,37 @@ bool SafeFile::open() {
         }
         if (::fchmod(fd_, t.status.st_mode & 07777) != 0)
             return fail(errno);
+    }
+    return true;
+}
+
+bool SafeFile::openTemporary(const std::string& folder) {
+    folder_ = folder;
+    // Unnamed, it vanishes with the program however that ends. It is named later through
+    // /proc, which any user may do (naming the descriptor itself needs a privilege).
+    if (::access("/proc/self/fd", X_OK) == 0) {
+        fd_ = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+        if (fd_ >= 0) {
+            unnamed_ = true;
+            return true;
+        }
+        // Only a file system (or a kernel) without unnamed files falls back to a named one.
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+            return fail(errno);
+    }
+    for (int attempt = 0; fd_ < 0; ++attempt) {
+        const std::string name = NameIn(folder, RandomName());
+        // Kept for a signal before it exists, so there is no moment it could be left.
+        slot_ = Remember(name);
+        fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ >= 0) {
+            temporary_ = name;
+            break;
+        }
+        const int error = errno;
+        Forget(slot_);
+        if (error != EEXIST || attempt == 100)
+            return fail(error);
     }
     return true;
 }
@@ -257,10 +355,16 @@ bool SafeFile::write(const void* data, std::size_t size) {
 bool SafeFile::finish() {
     if (error_ != 0)
         return false;
+    if (finished_)
+        return true;
     if (fd_ < 0)
-        return !target_.empty() || fail(EBADF); // finished before
+        return fail(EBADF);
     if (!stream_ && ::fsync(fd_) != 0)
         return fail(errno);
+    finished_ = true;
+    // An unnamed file is named through its descriptor, which stays open until then.
+    if (unnamed_)
+        return true;
     const int fd = fd_;
     fd_ = -1;
     // A failed close can be the last write failing (on network file systems).
@@ -270,12 +374,38 @@ bool SafeFile::finish() {
 }
 
 bool SafeFile::commit() {
-    if (!finish())
-        return false;
+    return finish() && place();
+}
+
+bool SafeFile::place() {
+    if (error_ != 0 || !finished_)
+        return fail(EBADF);
+    if (unnamed_) {
+        // A name cannot be given over another file, so the file gets a hidden one first, then
+        // at once the target's.
+        const std::string proc = "/proc/self/fd/" + std::to_string(fd_);
+        for (int attempt = 0; temporary_.empty(); ++attempt) {
+            const std::string name = NameIn(folder_, RandomName());
+            slot_ = Remember(name);
+            if (::linkat(AT_FDCWD, proc.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+                temporary_ = name;
+                break;
+            }
+            const int error = errno;
+            Forget(slot_);
+            if (error != EEXIST || attempt == 100)
+                return fail(error);
+        }
+        unnamed_ = false;
+        // The bytes were synced; closing an unnamed local file does not fail.
+        ::close(fd_);
+        fd_ = -1;
+    }
     if (!temporary_.empty()) {
         if (::rename(temporary_.c_str(), target_.c_str()) != 0)
             return fail(errno);
         temporary_.clear();
+        Forget(slot_);
     }
     return true;
 }
@@ -284,9 +414,11 @@ void SafeFile::discard() {
     if (fd_ >= 0)
         ::close(fd_);
     fd_ = -1;
+    unnamed_ = false;
     if (!temporary_.empty())
         ::unlink(temporary_.c_str());
     temporary_.clear();
+    Forget(slot_);
 }
 
 bool SafeFile::fail(int error) {
@@ -294,6 +426,107 @@ bool SafeFile::fail(int error) {
         error_ = error != 0 ? error : EIO;
     discard();
     return false;
+}
+
+std::size_t CommitTogether(const std::vector<SafeFile*>& files) {
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (!files[i]->finish())
+            return i;
+
+    struct Step {
+        std::size_t index = 0;
+        SafeFile* file = nullptr;
+        std::string kept; // the old version's hidden name
+        int slot = -1;
+        bool fresh = false;  // there was no old file
+        struct stat made {}; // the new file, which is removed again only while it is that one
+        bool placed = false;
+    };
+    std::vector<Step> steps;
+    g_commit.store(-1);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        Step step;
+        step.index = i;
+        step.file = files[i];
+        SafeFile& f = *files[i];
+        struct stat old {};
+        if (f.stream_) {
+            // written in place already
+        } else if (::lstat(f.target_.c_str(), &old) != 0) {
+            step.fresh =
+                errno == ENOENT && (f.fd_ >= 0 ? ::fstat(f.fd_, &step.made)
+                                               : ::lstat(f.temporary_.c_str(), &step.made)) == 0;
+        } else if (S_ISREG(old.st_mode)) {
+            for (int attempt = 0; attempt <= 100 && step.kept.empty(); ++attempt) {
+                const std::string name = NameIn(f.folder_, RandomName());
+                step.slot = Remember(name);
+                if (::link(f.target_.c_str(), name.c_str()) == 0) {
+                    step.kept = name;
+                } else {
+                    const int error = errno;
+                    Forget(step.slot);
+                    if (error != EEXIST)
+                        break;
+                }
+            }
+        }
+        steps.push_back(std::move(step));
+    }
+    // What can be undone goes first, so a failure leaves the least that cannot.
+    std::stable_partition(steps.begin(), steps.end(), [](const Step& s) {
+        return !s.kept.empty() || s.fresh || s.file->stream_;
+    });
+
+    std::size_t failed = files.size();
+    for (Step& step : steps) {
+        if (g_commit.load() > 0)
+            step.file->fail(EINTR);
+        else if (step.file->place())
+            step.placed = true;
+        if (!step.placed) {
+            failed = step.index;
+            break;
+        }
+    }
+    if (failed != files.size()) {
+        for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
+            SafeFile& f = *step->file;
+            if (!step->placed) {
+                f.discard();
+            } else if (!step->kept.empty()) {
+                if (::rename(step->kept.c_str(), f.target_.c_str()) == 0)
+                    step->kept.clear();
+            } else if (struct stat now{}; step->fresh && ::lstat(f.target_.c_str(), &now) == 0 &&
+                                          SameFile(now, step->made)) {
+                ::unlink(f.target_.c_str());
+            }
+        }
+    }
+    for (Step& step : steps) {
+        if (!step.kept.empty())
+            ::unlink(step.kept.c_str());
+        Forget(step.slot);
+    }
+    if (const int signal = g_commit.exchange(0); signal > 0)
+        EndBySignal(signal);
+    return failed;
+}
+
+void RemoveTemporariesOnSignals() {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction before {};
+        if (::sigaction(signal, nullptr, &before) == 0 && before.sa_handler == SIG_IGN)
+            continue;
+        struct sigaction action {};
+        action.sa_handler = OnEndingSignal;
+        // While one of them removes the names, the others wait.
+        sigemptyset(&action.sa_mask);
+        sigaddset(&action.sa_mask, SIGINT);
+        sigaddset(&action.sa_mask, SIGTERM);
+        sigaddset(&action.sa_mask, SIGHUP);
+        action.sa_flags = SA_RESTART;
+        ::sigaction(signal, &action, nullptr);
+    }
 }
 
 int WriteFileSafely(const std::string& path, const void* data, std::size_t size) {

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <ftw.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "support/write_failures.h"
@@ -36,18 +37,23 @@ inline QString ShellArgument(const std::string& bytes) {
 
 // Runs the program with args (their bytes passed exactly, through the shell) in folder and
 // waits for it to end. With a fileSizeLimit, every write of the program past that many bytes
-// fails.
+// fails. Without unnamedFiles, the program runs as on a file system that has none. A launcher
+// is a command line the program is run by.
 inline ProgramRun RunRender(const std::vector<std::string>& args, const QString& folder,
-                            rlim_t fileSizeLimit = 0) {
+                            rlim_t fileSizeLimit = 0, bool unnamedFiles = true,
+                            const QString& launcher = {}) {
     QProcess process;
     process.setWorkingDirectory(folder);
-    if (fileSizeLimit > 0)
-        process.setChildProcessModifier(
-            [fileSizeLimit] { FileSizeLimit::ApplyInChild(fileSizeLimit); });
+    process.setChildProcessModifier([fileSizeLimit, unnamedFiles] {
+        if (fileSizeLimit > 0)
+            FileSizeLimit::ApplyInChild(fileSizeLimit);
+        if (!unnamedFiles && !RefuseUnnamedFilesInChild())
+            _exit(126);
+    });
     QString script = QStringLiteral("p=$1; set --; ");
     for (const std::string& a : args)
         script += ShellArgument(a);
-    script += QStringLiteral("exec \"$p\" \"$@\"");
+    script += QStringLiteral("exec %1 \"$p\" \"$@\"").arg(launcher);
     process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script, QStringLiteral("sh"),
                                               QStringLiteral(SOLIFA_RENDER_PROGRAM)});
     ProgramRun run;

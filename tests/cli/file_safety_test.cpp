@@ -1,11 +1,13 @@
-// The renderer's files when writing fails for real, into special files, and under two names
-// of one file: old files stay byte for byte, special files stay what they were, clashes are
-// wrong input.
+// The renderer's files when writing fails for real, into special files, under two names of one
+// file, and when the program is interrupted: old files stay byte for byte or are replaced whole,
+// no temporary is left, special files stay what they were, clashes are wrong input.
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <optional>
@@ -170,6 +172,116 @@ TEST(Clashes, TwoNamesOfOneFileAreWrongInputAndNothingIsWritten) {
         EXPECT_EQ(FileBytes(old), "old");
     }
 }
+
+// --- series that are interrupted or fail part-way ---
+
+// A folder with an older series of `count` frames, each frame bytes of its own.
+struct OldSeries {
+    explicit OldSeries(int count) : count(count) {
+        for (int k = 1; k <= count; ++k)
+            test::PutFile(frame(k), old(k));
+        before = EntriesOf(dir.path());
+    }
+    QString frame(int k, const QString& in = {}) const {
+        return QStringLiteral("%1/serie_%2.bmp")
+            .arg(in.isEmpty() ? dir.path() : in)
+            .arg(k, 2, 10, QLatin1Char('0'));
+    }
+    static QByteArray old(int k) { return OldContent(qPrintable(QString::number(k))); }
+    QTemporaryDir dir;
+    int count;
+    QStringList before;
+};
+
+struct Interruption {
+    const char* name;
+    int signal;
+    bool unnamedFiles; // false: a file system without them, so the temporaries have names
+};
+
+class InterruptedSeriesTest : public ::testing::TestWithParam<Interruption> {};
+
+TEST_P(InterruptedSeriesTest, LeavesNoTemporaryAndEachOldFrameAsItWasOrReplacedWhole) {
+    const Interruption c = GetParam();
+    const OldSeries series(16);
+    const Args args = {"--view-width", "2000", "--frames", "16", "-o", "serie.bmp"};
+    QProcess render;
+    render.setWorkingDirectory(series.dir.path());
+    if (!c.unnamedFiles)
+        render.setChildProcessModifier([] {
+            if (!test::RefuseUnnamedFilesInChild())
+                _exit(126);
+        });
+    QStringList programArgs;
+    for (const std::string& a : args)
+        programArgs << QString::fromStdString(a);
+    render.start(SOLIFA_RENDER_PROGRAM, programArgs);
+    // The signal comes while the program holds its first temporary, however slow the machine.
+    QStringList open;
+    while (open.isEmpty() && !render.waitForFinished(2))
+        open = test::OpenFilesIn(render.processId(), series.dir.path());
+    ASSERT_EQ(open.size(), 1) << "the program ended before it wrote";
+    // The system shows a file without a name by its inode.
+    EXPECT_EQ(open.front().contains("/.solifa-"), !c.unnamedFiles) << open.front().toStdString();
+    EXPECT_EQ(open.front().endsWith(" (deleted)"), c.unnamedFiles) << open.front().toStdString();
+    ASSERT_EQ(::kill(pid_t(render.processId()), c.signal), 0);
+    ASSERT_TRUE(render.waitForFinished(120000));
+
+    EXPECT_EQ(render.exitStatus(), QProcess::CrashExit);
+    EXPECT_EQ(render.exitCode(), c.signal);
+    EXPECT_EQ(EntriesOf(series.dir.path()), series.before);
+    std::optional<QTemporaryDir> clean; // a run to its end, made only when a frame was replaced
+    for (int k = 1; k <= series.count; ++k) {
+        const QByteArray now = FileBytes(series.frame(k));
+        if (now == series.old(k))
+            continue;
+        if (!clean) {
+            ASSERT_EQ(test::RunRender(args, clean.emplace().path()).exitCode, kExitOk);
+        }
+        EXPECT_EQ(now, FileBytes(series.frame(k, clean->path()))) << k;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, InterruptedSeriesTest,
+                         ::testing::Values(Interruption{"Interrupt", SIGINT, false},
+                                           Interruption{"Terminate", SIGTERM, false},
+                                           Interruption{"HangUp", SIGHUP, false},
+                                           Interruption{"Kill", SIGKILL, true},
+                                           Interruption{"TerminateUnnamed", SIGTERM, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The eighth renaming fails, as on a failing disk: the frames already in place get their old
+// versions back. Then a run to its end replaces every frame, on a file system without unnamed
+// files too.
+class FailingSeriesTest : public ::testing::TestWithParam<bool> {};
+
+TEST_P(FailingSeriesTest, PutsBackEveryOldFrameWhenTheEighthRenameFails) {
+    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
+    if (strace.isEmpty())
+        GTEST_SKIP() << "strace is not installed";
+    const OldSeries series(32);
+    const Args args = {"--view-width", "38", "--frames", "32", "-o", "serie.bmp"};
+    // Leak checking of a sanitizer build cannot run under a tracer.
+    const QString renames = QStringLiteral("rename,renameat,renameat2");
+    const test::ProgramRun r = test::RunRender(
+        args, series.dir.path(), 0, GetParam(),
+        "env \"ASAN_OPTIONS=$ASAN_OPTIONS:detect_leaks=0\" " + strace +
+            " -o /dev/null -e trace=" + renames + " -e inject=" + renames + ":error=EIO:when=8");
+    EXPECT_EQ(r.exitCode, kExitWriteFailed);
+    EXPECT_EQ(r.err, "solifa-render: writing \"serie_08.bmp\" failed: input/output error on the "
+                     "device\n");
+    EXPECT_EQ(EntriesOf(series.dir.path()), series.before);
+    for (int k = 1; k <= series.count; ++k)
+        EXPECT_EQ(FileBytes(series.frame(k)), series.old(k)) << k;
+
+    EXPECT_EQ(test::RunRender(args, series.dir.path(), 0, GetParam()).exitCode, kExitOk);
+    EXPECT_EQ(EntriesOf(series.dir.path()), series.before);
+    for (int k = 1; k <= series.count; ++k)
+        EXPECT_EQ(QImage(series.frame(k)).size(), QSize(38, 38)) << k;
+}
+
+INSTANTIATE_TEST_SUITE_P(FileSystems, FailingSeriesTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Unnamed" : "Named"; });
 
 } // namespace
 } // namespace solifa

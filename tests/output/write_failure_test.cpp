@@ -1,8 +1,12 @@
-// Files that fail for real while they are written: the old file stays byte for byte, no
-// temporary is left, and the window says why instead of "wurde erzeugt!".
+// Files that fail for real while they are written, or whose writer is killed: the old file stays
+// byte for byte, no temporary is left, and the window says why instead of "wurde erzeugt!".
 #include <QProgressBar>
+#include <csignal>
+#include <cstdlib>
 #include <optional>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 #include "files/bitmap_file.h"
 #include "files/output_texts.h"
@@ -109,6 +113,45 @@ TEST(SafeWrite, FollowsLinksAndKeepsTheReplacedFilesPermissions) {
     EXPECT_EQ(FileBytes(dir.filePath("neu.bmp")), "leer");
     EXPECT_EQ(EntriesOf(dir.path()),
               (QStringList{"bild.bmp", "ins_leere.bmp", "neu.bmp", "verweis.bmp"}));
+}
+
+// Killed while its animation is written, the window leaves nothing behind: the file has no name
+// until its last frame is in, so the old one stays as it was.
+using KilledSeriesTest = OutputTest;
+
+TEST_F(KilledSeriesTest, LeavesNoTemporaryAndTheOldAnimation) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // The child that runs this test again writes into the folder of the test that started it.
+    static const char kFolder[] = "SOLIFA_TEST_KILLED_SERIES_FOLDER";
+    const QByteArray given = qgetenv(kFolder);
+    const QString folder = given.isEmpty() ? dir.path() : QString::fromUtf8(given);
+    const QString gif = folder + "/serie.gif";
+    if (given.isEmpty()) {
+        ASSERT_TRUE(PutFile(gif, kOldFile));
+        qputenv(kFolder, folder.toUtf8());
+    } else {
+        dir.remove();
+    }
+    EXPECT_EXIT(
+        {
+            // Killed from within once the animation's file is open, whatever the machine's speed.
+            std::thread([folder] {
+                while (test::OpenFilesIn(getpid(), folder).isEmpty())
+                    usleep(1000);
+                kill(getpid(), SIGKILL);
+            }).detach();
+            form->HScroll6->setValue(600);
+            form->SSCommand3->click();
+            saveAs(gif);
+            for (int i = 0; i < 40; ++i)
+                form->Timer1_Timer();
+            std::exit(0);
+        },
+        ::testing::KilledBySignal(SIGKILL), "");
+    qunsetenv(kFolder);
+
+    EXPECT_EQ(EntriesOf(folder), QStringList{"serie.gif"});
+    EXPECT_EQ(FileBytes(gif), kOldFile);
 }
 
 } // namespace

@@ -28,6 +28,15 @@ private:
     void (*handler_)(int) = nullptr;
 };
 
+// For a child process between fork and exec (see QProcess's child modifier): from then on the
+// process and what it runs find no file system that makes unnamed files, as on file systems
+// without them every such open fails with EOPNOTSUPP. False when the system refuses the filter.
+bool RefuseUnnamedFilesInChild();
+
+// What the open descriptors of the process `pid` name inside `folder`: "folder/name", or
+// "folder/#inode (deleted)" for a file without a name.
+QStringList OpenFilesIn(qint64 pid, const QString& folder);
+
 // A tmpfs of `bytes` mounted on a fresh temporary folder, unmounted when the object goes.
 class SmallDisk {
 public:
