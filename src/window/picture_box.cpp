@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "render/qt_color.h"
+#include "render/qt_painter_surface.h"
 
 namespace solifa {
 
@@ -66,6 +67,12 @@ void PictureBox::syncImageSize() {
     }
     QImage resized(pixels, QImage::Format_RGB32);
     resized.setDevicePixelRatio(ratio);
+    if (!followsDeviceRatio_) {
+        // Counted pixels leave the program as files and on the clipboard: they say how large
+        // they are, as the vector pictures do.
+        resized.setDotsPerMeterX(kBitmapPixelsPerMetre);
+        resized.setDotsPerMeterY(kBitmapPixelsPerMetre);
+    }
     resized.fill(ToQColor(backColor_));
     const bool ratioChanged = !image_.isNull() && image_.devicePixelRatio() != ratio;
     if (!image_.isNull()) {

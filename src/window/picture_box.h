@@ -38,7 +38,7 @@ public:
     // The image has the screen's device pixels: inner size times the device pixel ratio, with
     // that ratio set, so that a painter on it draws in logical pixels at the screen's full
     // sharpness. A picture whose pixels are counted (the output picture) keeps one image pixel
-    // per logical pixel instead.
+    // per logical pixel instead, 96 to the inch like every picture the program writes.
     void setFollowsDeviceRatio(bool follows);
     double imageRatio() const;
 

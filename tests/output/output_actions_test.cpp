@@ -211,6 +211,9 @@ TEST_F(OutputTest, ClipboardGetsTheOutputPictureInPlaceOfItsContents) {
     EXPECT_EQ(fake.clipboard.clears, 1);
     EXPECT_EQ(fake.clipboard.image.size(), QSize(219, 235));
     EXPECT_EQ(rgb(fake.clipboard.image), rgb(form->Picture7->image()));
+    // The clipboard's encoders take the image's resolution for the files they hand out.
+    EXPECT_EQ(fake.clipboard.image.dotsPerMeterX(), 3780);
+    EXPECT_EQ(fake.clipboard.image.dotsPerMeterY(), 3780);
     // Beside the bitmap, the same picture as a drawing for programs that take vector graphics.
     QSvgRenderer drawing(fake.clipboard.svg);
     EXPECT_TRUE(drawing.isValid());

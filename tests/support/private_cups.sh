@@ -104,8 +104,11 @@ for _ in $(seq 1 100); do
   kill -0 "$cupsd_pid" 2>/dev/null || { cat "$dir/log/error_log" >&2 || true; exit 1; }
   sleep 0.05
 done
-lpadmin -p pdf -v cups-pdf:/ -P "$ppd" -E
-lpadmin -d pdf
+# lpadmin warns that printer drivers are deprecated; only a failure is worth showing.
+if ! lpadmin -p pdf -v cups-pdf:/ -P "$ppd" -E 2>"$dir/log/lpadmin" || ! lpadmin -d pdf; then
+  cat "$dir/log/lpadmin" >&2
+  exit 1
+fi
 
 export SOLIFA_PRINT_OUT=$dir/out
 status=0
