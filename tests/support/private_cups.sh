@@ -32,9 +32,17 @@ if ! available; then
   echo "private_cups: needs root, unshare, cups and printer-driver-cups-pdf; skipped" >&2
   exit 77
 fi
-if [ -z "${PRIVATE_CUPS_INNER:-}" ]; then
-  export PRIVATE_CUPS_INNER=1
-  exec unshare --mount --propagation private "$0" "$@"
+if [ -z "${PRIVATE_CUPS_DIR:-}" ]; then
+  # The folder outlives the namespace, so that it goes however the run inside ends. A process
+  # namespace too: when the run ends, cupsd and its filters end with it.
+  PRIVATE_CUPS_DIR=$(mktemp -d)
+  export PRIVATE_CUPS_DIR
+  trap 'rm -rf "$PRIVATE_CUPS_DIR"' EXIT
+  trap 'exit 143' TERM INT HUP
+  status=0
+  unshare --mount --propagation private --pid --fork --kill-child --mount-proc "$0" "$@" ||
+    status=$?
+  exit "$status"
 fi
 
 no_jobs=0
@@ -43,7 +51,8 @@ if [ "${1:-}" = --no-jobs ]; then
   shift
 fi
 
-dir=$(mktemp -d)
+dir=$PRIVATE_CUPS_DIR
+unset PRIVATE_CUPS_DIR
 # The filters run as the user lp and must reach the spool.
 chmod 755 "$dir"
 mkdir -m 755 "$dir/spool" "$dir/state" "$dir/cache" "$dir/log" "$dir/ppd"
@@ -57,9 +66,9 @@ stop() {
     wait "$cupsd_pid" 2>/dev/null || true
   fi
   umount /etc/cups/cups-pdf.conf 2>/dev/null || true
-  rm -rf "$dir"
 }
 trap stop EXIT
+trap 'exit 143' TERM INT HUP
 
 cat >"$dir/cups-files.conf" <<CONF
 ServerRoot $dir
