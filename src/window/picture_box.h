@@ -65,6 +65,8 @@ private:
     // Brings the image to the inner size. Qt delivers no resize event to a hidden widget until
     // it is shown, so every access checks the size instead of waiting for one.
     void syncImageSize();
+    // The output picture's image says 96 pixels per inch.
+    void stateCountedResolution();
 
     QImage image_;
     ColorRef backColor_;
