@@ -232,6 +232,8 @@ void PaintPicture(QPaintDevice* device, const ModelState& model, const RenderReq
 
 QImage RenderImage(const ModelState& model, const RenderRequest& request) {
     QImage image(request.viewWidth, request.viewWidth, QImage::Format_RGB32);
+    image.setDotsPerMeterX(kBitmapPixelsPerMetre);
+    image.setDotsPerMeterY(kBitmapPixelsPerMetre);
     PaintPicture(&image, model, request);
     return image;
 }

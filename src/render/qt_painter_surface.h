@@ -20,6 +20,10 @@ namespace solifa {
 
 // On SVG and PDF pages a picture pixel is a pixel of a display at its logical resolution.
 inline constexpr int kVectorPixelsPerInch = 96;
+// A bitmap pixel is as large, so a picture has one size in a document in every format: 96 per
+// inch are 3780 per metre, as PNG and BMP headers store them. Qt's own default follows the
+// screen, and without a screen it is 100 per inch.
+inline constexpr int kBitmapPixelsPerMetre = 3780;
 
 // The Qt pen style of a draw style; values outside DrawStyle draw solid.
 Qt::PenStyle PenStyleFor(DrawStyle style);

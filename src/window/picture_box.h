@@ -38,7 +38,7 @@ public:
     // The image has the screen's device pixels: inner size times the device pixel ratio, with
     // that ratio set, so that a painter on it draws in logical pixels at the screen's full
     // sharpness. A picture whose pixels are counted (the output picture) keeps one image pixel
-    // per logical pixel instead.
+    // per logical pixel instead, 96 to the inch like every picture the program writes.
     void setFollowsDeviceRatio(bool follows);
     double imageRatio() const;
 
@@ -65,6 +65,8 @@ private:
     // Brings the image to the inner size. Qt delivers no resize event to a hidden widget until
     // it is shown, so every access checks the size instead of waiting for one.
     void syncImageSize();
+    // The output picture's image says 96 pixels per inch.
+    void stateCountedResolution();
 
     QImage image_;
     ColorRef backColor_;

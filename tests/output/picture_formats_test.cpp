@@ -10,6 +10,7 @@
 
 #include "output/output_texts.h"
 #include "output_fixture.h"
+#include "support/picture_resolution.h"
 #include "window/interval_timer.h"
 
 namespace solifa {
@@ -60,6 +61,9 @@ TEST_P(FileFormat, FollowsTheNameOrTheChosenFilter) {
         const QImage read = reader.read();
         // Every format keeps the bitmap's pixels: the picture has few colours and no blends.
         EXPECT_EQ(rgb(read), picture);
+        if (content != "gif") {
+            EXPECT_EQ(test::StatedPixelsPerMetre(bytes), std::pair(3780, 3780)) << "96 per inch";
+        }
     }
 }
 
