@@ -3,6 +3,9 @@
 #include <QFile>
 #include <QProgressBar>
 
+#include <cerrno>
+#include <new>
+
 #include "output/bitmap_file.h"
 #include "output/gif_writer.h"
 #include "output/output_actions.h"
@@ -26,6 +29,10 @@ QString SeriesButtonCaption(int frameCount) {
 
 // A frame of an animation is shown for 40 ms.
 constexpr int kAnimationDelayCentiseconds = 4;
+
+QString OutOfMemoryReason() {
+    return QString::fromStdString(WriteFailureReason(ENOMEM, ReasonLanguage::German));
+}
 
 } // namespace
 
@@ -54,6 +61,8 @@ public:
         if (file_.error() != 0)
             return QString::fromStdString(
                 WriteFailureReason(file_.error(), ReasonLanguage::German));
+        if (gif_ && gif_->outOfMemory())
+            return OutOfMemoryReason();
         return QStringLiteral("Die Animation konnte nicht geschrieben werden.");
     }
 
@@ -135,11 +144,16 @@ void Turn::stop() {
 std::optional<QString> Turn::writeFrame(int k) {
     if (!animation_)
         return output_.writePicture(FrameSeriesFileName(output_.dialogFileName, k));
-    const QImage& frame = output_.renderFrame();
-    if (!gif_)
-        gif_ = std::make_unique<GifSeries>(output_.dialogFileName, frame, output_.pictureColours());
-    if (gif_->add(frame))
-        return std::nullopt;
+    try {
+        const QImage& frame = output_.renderFrame();
+        if (!gif_)
+            gif_ = std::make_unique<GifSeries>(output_.dialogFileName, frame,
+                                               output_.pictureColours());
+        if (gif_->add(frame))
+            return std::nullopt;
+    } catch (const std::bad_alloc&) {
+        return FileWriteFailedMessage(output_.dialogFileName, OutOfMemoryReason());
+    }
     return FileWriteFailedMessage(output_.dialogFileName, gif_->reason());
 }
 
@@ -150,10 +164,16 @@ void Turn::reportSeries(int count) {
                                           SeriesCreatedMessage(count, output_.dialogFileName));
         return;
     }
-    const bool written = gif_->commit();
-    const QString message = written
-                                ? FileCreatedMessage(output_.dialogFileName)
-                                : FileWriteFailedMessage(output_.dialogFileName, gif_->reason());
+    bool written = false;
+    QString reason = OutOfMemoryReason();
+    try {
+        written = gif_->commit();
+        if (!written)
+            reason = gif_->reason();
+    } catch (const std::bad_alloc&) {
+    }
+    const QString message = written ? FileCreatedMessage(output_.dialogFileName)
+                                    : FileWriteFailedMessage(output_.dialogFileName, reason);
     endSeries();
     if (written)
         platform_.messageBox->information(controls_.window, kFileActionText, message);
