@@ -36,14 +36,20 @@ inline QString ShellArgument(const std::string& bytes) {
 
 // Runs the program with args (their bytes passed exactly, through the shell) in folder and
 // waits for it to end. With a fileSizeLimit, every write of the program past that many bytes
-// fails.
+// fails; with a memoryLimit, it gets no more address space than that many bytes.
 inline ProgramRun RunRender(const std::vector<std::string>& args, const QString& folder,
-                            rlim_t fileSizeLimit = 0) {
+                            rlim_t fileSizeLimit = 0, rlim_t memoryLimit = 0) {
     QProcess process;
     process.setWorkingDirectory(folder);
-    if (fileSizeLimit > 0)
-        process.setChildProcessModifier(
-            [fileSizeLimit] { FileSizeLimit::ApplyInChild(fileSizeLimit); });
+    if (fileSizeLimit > 0 || memoryLimit > 0)
+        process.setChildProcessModifier([fileSizeLimit, memoryLimit] {
+            if (fileSizeLimit > 0)
+                FileSizeLimit::ApplyInChild(fileSizeLimit);
+            if (memoryLimit > 0) {
+                const rlimit limit{memoryLimit, memoryLimit};
+                setrlimit(RLIMIT_AS, &limit);
+            }
+        });
     QString script = QStringLiteral("p=$1; set --; ");
     for (const std::string& a : args)
         script += ShellArgument(a);
