@@ -94,6 +94,8 @@ void OutputActions::ScaleToOutput() {
 void OutputActions::DrawOutput() {
     // Taking the view's background also clears the picture.
     controls_.output->setBackColor(controls_.view->backColor());
+    if (controls_.output->image().isNull())
+        return; // its pixels could not be allocated; the write that asked for it fails
     PaintBodyOnPicture(*controls_.output, model_, shape_(), model_.outputPoints, model_.outputApex,
                        appearance_);
 }
