@@ -9,6 +9,7 @@
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 #include "output/gif_writer.h"
 #include "render/qt_painter_surface.h"
@@ -35,12 +36,15 @@ std::optional<PictureFormat> FormatOfExtension(const QString& extension) {
 }
 
 QByteArray EncodePng(const QImage& image) {
+    if (image.isNull())
+        throw std::bad_alloc();
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "PNG");
+    // A picture in memory going into memory fails to encode only when memory runs out.
     if (!writer.write(image))
-        return {};
+        throw std::bad_alloc();
     return bytes;
 }
 
@@ -89,6 +93,8 @@ QByteArray EncodeGif(const std::vector<QImage>& frames, int delayCentiseconds,
                      const std::vector<QRgb>& palette, std::string* why) {
     if (frames.empty())
         return {};
+    if (frames.front().isNull())
+        throw std::bad_alloc();
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -98,6 +104,8 @@ QByteArray EncodeGif(const std::vector<QImage>& frames, int delayCentiseconds,
             break;
     if (gif.finish())
         return bytes;
+    if (gif.outOfMemory())
+        throw std::bad_alloc();
     if (why)
         *why = gif.errorString();
     return {};
@@ -124,6 +132,7 @@ void PaintPictureOn(QPaintDevice* device, QSize size, ColorRef background,
         static_cast<QImage*>(device)->fill(ToQColor(background));
         QtPainterSurface surface(device, lineWidth);
         body(surface);
+        surface.end();
         return;
     }
     QtPainterSurface surface(device, lineWidth);
@@ -137,6 +146,7 @@ void PaintPictureOn(QPaintDevice* device, QSize size, ColorRef background,
     surface.setPolyFillMode(1);
     surface.polygon(square, 4);
     body(surface);
+    surface.end();
 }
 
 } // namespace solifa

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 #include <QLine>
 #include <QList>
@@ -92,6 +93,17 @@ QtPainterSurface::QtPainterSurface(QPaintDevice* device, int lineWidth)
 }
 
 QtPainterSurface::~QtPainterSurface() {
+    try {
+        end();
+    } catch (const std::bad_alloc&) {
+        // Memory ran out while the device wrote out its document, which is given up. The
+        // painter cannot end without trying that again; it is left as it is, a small loss on a
+        // path that is rare and ends in a failure anyway.
+        [[maybe_unused]] QPainter* abandoned = painterOwner_.release();
+    }
+}
+
+void QtPainterSurface::end() {
     if (painter_.isActive())
         painter_.end();
 }

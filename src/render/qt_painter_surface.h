@@ -10,6 +10,7 @@
 #include <QColor>
 #include <QPainter>
 #include <QPen>
+#include <memory>
 
 #include "render/qt_color.h"
 #include "render/surface.h"
@@ -45,6 +46,9 @@ public:
 
     // False when the device could not be painted on (a null image, for example).
     bool isActive() const { return painter_.isActive(); }
+    // Ends painting now. A vector device writes out its document here, which throws
+    // std::bad_alloc when memory runs out; the destructor, which may not throw, drops that.
+    void end();
 
     void setFillStyle(int style) override; // 0 solid, any other value no fill
     void setFillColor(ColorRef c) override;
@@ -66,7 +70,10 @@ private:
     // devices for every pen, whose strokes are moved to the pixel centres.
     bool strokesApart() const { return vector_ || pen_.style() != Qt::SolidLine; }
 
-    QPainter painter_;
+    // The painter is owned apart so that one whose device could not be finished can be let go:
+    // its own destructor would try to finish again, and throw where nothing may.
+    std::unique_ptr<QPainter> painterOwner_ = std::make_unique<QPainter>();
+    QPainter& painter_ = *painterOwner_;
     QPen pen_;
     ColorRef fillColor_ = 0;
     int fillStyle_ = 0;

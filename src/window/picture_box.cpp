@@ -68,6 +68,12 @@ void PictureBox::syncImageSize() {
         return;
     }
     QImage resized(pixels, QImage::Format_RGB32);
+    if (resized.isNull()) {
+        // Out of memory: no picture rather than one of the wrong size, and the old one's memory
+        // given back. The next access tries again; drawing on a null image draws nothing.
+        image_ = QImage();
+        return;
+    }
     resized.setDevicePixelRatio(ratio);
     resized.fill(ToQColor(backColor_));
     const bool ratioChanged = !image_.isNull() && image_.devicePixelRatio() != ratio;

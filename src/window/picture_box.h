@@ -18,7 +18,7 @@ public:
     // The persistent picture, always the size of the inner area (outer size less 4 pixels in
     // each direction) in logical pixels, also while the widget is hidden. A resize keeps the pixels
     // that still fit and clears new ones to the background colour. Draw into it, then update() or
-    // repaintNow() to show it.
+    // repaintNow() to show it. Null while its pixels cannot be allocated.
     QImage& image();
 
     int innerWidth() const;
