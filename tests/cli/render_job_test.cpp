@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -17,6 +18,10 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "cli/render_job.h"
 #include "cli_test_support.h"
@@ -316,6 +321,40 @@ TEST(RenderFiles, AnimatedGifHoldsEveryFrameOfTheTurnAndLoopsForever) {
         }
         EXPECT_EQ(test::DifferingPixels(decoded, RenderImage(ComputeModel(r, k), r)), 0) << k;
     }
+}
+
+// The bytes of address space the process has mapped now.
+rlim_t MappedBytes() {
+    QFile statm("/proc/self/statm");
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    return rlim_t(statm.readAll().split(' ').front().toULongLong()) * rlim_t(sysconf(_SC_PAGESIZE));
+}
+
+// A long animation holds one frame at a time: a child whose address space allows what it has
+// mapped and 48 MB more writes 16 frames of 1500 pixels square, 9 MB each.
+TEST(RenderFiles, AnimatedGifIsEncodedFrameByFrame) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer needs an address space without a limit";
+#endif
+    QTemporaryDir dir;
+    RenderRequest r = Request({"--body", "Kugel", "--view-width", "1500", "--frames", "16"});
+    r.outputPath = dir.filePath("lang.gif").toStdString();
+    r.format = PictureFormat::Gif;
+    std::vector<ModelState> models;
+    ASSERT_EQ(PrepareRenderJob(r, models).exitCode, kExitOk);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit limit{MappedBytes() + (rlim_t(48) << 20), RLIM_INFINITY};
+        setrlimit(RLIMIT_AS, &limit);
+        _exit(WriteRenderJob(r, models).exitCode);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), kExitOk);
+    EXPECT_EQ(QImageReader(QString::fromStdString(r.outputPath)).imageCount(), 16);
 }
 
 } // namespace
