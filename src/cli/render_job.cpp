@@ -21,6 +21,7 @@
 #include "model/errors.h"
 #include "model/rounding.h"
 #include "output/bitmap_file.h"
+#include "output/gif_writer.h"
 #include "output/output_texts.h"
 #include "output/picture_files.h"
 #include "output/safe_file_device.h"
@@ -176,18 +177,21 @@ int DelayCentiseconds(int ms) {
     return static_cast<int>(roundHalfEven(ms / 10.0));
 }
 
+// The frames are rendered and encoded one at a time into the file, so a long animation of a
+// large picture holds one frame in memory, not all of them.
 ContentWriter GifContent(const std::vector<ModelState>& models, const RenderRequest& request) {
-    std::vector<QImage> frames;
-    for (const ModelState& m : models)
-        frames.push_back(RenderImage(m, request));
-    const int delay = models.size() > 1 ? DelayCentiseconds(request.delayMs) : 0;
-    std::string why;
-    QByteArray bytes =
-        EncodeGif(frames, delay, PictureColours(request.background, request.appearance), &why);
-    if (!bytes.isEmpty())
-        return BytesContent(std::move(bytes));
-    return [why](QIODevice&, std::string& reason) {
-        reason = why;
+    return [&models, &request](QIODevice& device, std::string& why) {
+        const int delay = models.size() > 1 ? DelayCentiseconds(request.delayMs) : 0;
+        GifWriter gif(&device, request.viewWidth, request.viewWidth,
+                      PictureColours(request.background, request.appearance));
+        for (const ModelState& m : models)
+            if (!gif.addFrame(RenderImage(m, request), delay))
+                break;
+        if (gif.finish())
+            return true;
+        if (gif.outOfMemory())
+            throw std::bad_alloc();
+        why = gif.errorString();
         return false;
     };
 }
