@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <iostream>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,24 @@ namespace {
 // the PNG library) is no concern of a command that writes files: its one line on stderr is
 // its own.
 void DropMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+solifa::JobResult Run(const solifa::RenderRequest& request, char* program) {
+    std::vector<solifa::ModelState> models;
+    const solifa::JobResult prepared = solifa::PrepareRenderJob(request, models);
+    if (prepared.exitCode != solifa::kExitOk)
+        return prepared;
+
+    // Bitmaps are painted on images, which need no application object; the SVG and PDF
+    // generators get one on the offscreen platform, which needs no display.
+    std::unique_ptr<QGuiApplication> app;
+    int qtArgc = 1;
+    char* qtArgv[] = {program, nullptr};
+    if (solifa::NeedsGuiApplication(request)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
+    }
+    return solifa::WriteRenderJob(request, models);
+}
 
 } // namespace
 
@@ -48,25 +67,15 @@ int main(int argc, char** argv) {
     }
     const solifa::RenderRequest& request = parsed.request;
 
-    std::vector<solifa::ModelState> models;
-    const solifa::JobResult prepared = solifa::PrepareRenderJob(request, models);
-    if (prepared.exitCode != solifa::kExitOk) {
-        std::cerr << prepared.error << '\n';
-        return prepared.exitCode;
+    // Memory running out anywhere is a failure with its one line like any other, not an abort;
+    // the writing of each file handles it itself, and this is the last line of defence.
+    solifa::JobResult result;
+    try {
+        result = Run(request, argv[0]);
+    } catch (const std::bad_alloc&) {
+        result = solifa::OutOfMemoryResult(request);
     }
-
-    // Bitmaps are painted on images, which need no application object; the SVG and PDF
-    // generators get one on the offscreen platform, which needs no display.
-    std::unique_ptr<QGuiApplication> app;
-    int qtArgc = 1;
-    char* qtArgv[] = {argv[0], nullptr};
-    if (solifa::NeedsGuiApplication(request)) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
-    }
-
-    const solifa::JobResult written = solifa::WriteRenderJob(request, models);
-    if (!written.error.empty())
-        std::cerr << written.error << '\n';
-    return written.exitCode;
+    if (!result.error.empty())
+        std::cerr << result.error << '\n';
+    return result.exitCode;
 }

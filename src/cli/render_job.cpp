@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <new>
 #include <optional>
 #include <unistd.h>
 
@@ -21,6 +22,7 @@
 #include "core/errors.h"
 #include "core/rounding.h"
 #include "files/bitmap_file.h"
+#include "files/gif_writer.h"
 #include "files/output_texts.h"
 #include "files/picture_files.h"
 #include "files/safe_file_device.h"
@@ -111,6 +113,10 @@ std::string WriteFailedLine(const std::string& name, const std::string& why) {
     return ErrorLine("writing " + Shown(name) + " failed: " + why);
 }
 
+std::string OutOfMemoryLine(const std::string& name) {
+    return WriteFailedLine(name, WriteFailureReason(ENOMEM, ReasonLanguage::English));
+}
+
 // Writes the content into a temporary file, complete and synced but not yet in place: the
 // error line, or nothing. name is the file as the user named it.
 std::optional<std::string> WriteContent(SafeFile& file, const std::string& name,
@@ -141,13 +147,7 @@ ContentWriter BytesContent(QByteArray bytes) {
 // A PNG is encoded in memory first: the encoder would report a failed write of the file as a
 // warning of its own, beside the program's one line.
 ContentWriter PngContent(const QImage& image) {
-    QByteArray bytes = EncodePng(image);
-    if (!bytes.isEmpty())
-        return BytesContent(std::move(bytes));
-    return [](QIODevice&, std::string& reason) {
-        reason = "the PNG could not be encoded";
-        return false;
-    };
+    return BytesContent(EncodePng(image));
 }
 
 PicturePainter PainterOf(const ModelState& model, const RenderRequest& request) {
@@ -177,18 +177,21 @@ int DelayCentiseconds(int ms) {
     return static_cast<int>(roundHalfEven(ms / 10.0));
 }
 
+// The frames are rendered and encoded one at a time into the file, so a long animation of a
+// large picture holds one frame in memory, not all of them.
 ContentWriter GifContent(const std::vector<ModelState>& models, const RenderRequest& request) {
-    std::vector<QImage> frames;
-    for (const ModelState& m : models)
-        frames.push_back(RenderImage(m, request));
-    const int delay = models.size() > 1 ? DelayCentiseconds(request.delayMs) : 0;
-    std::string why;
-    QByteArray bytes =
-        EncodeGif(frames, delay, PictureColours(request.background, request.appearance), &why);
-    if (!bytes.isEmpty())
-        return BytesContent(std::move(bytes));
-    return [why](QIODevice&, std::string& reason) {
-        reason = why;
+    return [&models, &request](QIODevice& device, std::string& why) {
+        const int delay = models.size() > 1 ? DelayCentiseconds(request.delayMs) : 0;
+        GifWriter gif(&device, request.viewWidth, request.viewWidth,
+                      PictureColours(request.background, request.appearance));
+        for (const ModelState& m : models)
+            if (!gif.addFrame(RenderImage(m, request), delay))
+                break;
+        if (gif.finish())
+            return true;
+        if (gif.outOfMemory())
+            throw std::bad_alloc();
+        why = gif.errorString();
         return false;
     };
 }
@@ -232,6 +235,11 @@ void PaintPicture(QPaintDevice* device, const ModelState& model, const RenderReq
 
 QImage RenderImage(const ModelState& model, const RenderRequest& request) {
     QImage image(request.viewWidth, request.viewWidth, QImage::Format_RGB32);
+    // Qt gives a null image when the pixels cannot be allocated.
+    if (image.isNull())
+        throw std::bad_alloc();
+    image.setDotsPerMeterX(kBitmapPixelsPerMetre);
+    image.setDotsPerMeterY(kBitmapPixelsPerMetre);
     PaintPicture(&image, model, request);
     return image;
 }
@@ -339,8 +347,14 @@ JobResult WriteRenderJob(const RenderRequest& request, const std::vector<ModelSt
     std::vector<std::pair<std::unique_ptr<SafeFile>, std::size_t>> files;
     for (const std::size_t i : order) {
         files.emplace_back(std::make_unique<SafeFile>(SystemName(paths[i])), i);
-        if (const auto error = WriteContent(*files.back().first, paths[i],
-                                            ContentOf(request, models, i, paths.size())))
+        std::optional<std::string> error;
+        try {
+            error = WriteContent(*files.back().first, paths[i],
+                                 ContentOf(request, models, i, paths.size()));
+        } catch (const std::bad_alloc&) {
+            error = OutOfMemoryLine(paths[i]);
+        }
+        if (error)
             return {kExitWriteFailed, *error};
     }
     // Then all replace their old versions together: should one fail, the others are put back.
@@ -352,6 +366,13 @@ JobResult WriteRenderJob(const RenderRequest& request, const std::vector<ModelSt
                                                   WriteFailureReason(files[failed].first->error(),
                                                                      ReasonLanguage::English))};
     return {};
+}
+
+JobResult OutOfMemoryResult(const RenderRequest& request) {
+    const std::vector<std::string> paths = FilesToWrite(request);
+    return {kExitWriteFailed, paths.empty()
+                                  ? ErrorLine(WriteFailureReason(ENOMEM, ReasonLanguage::English))
+                                  : OutOfMemoryLine(paths.front())};
 }
 
 JobResult RunRenderJob(const RenderRequest& request) {

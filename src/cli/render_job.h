@@ -28,7 +28,8 @@ ModelState ComputeModel(const RenderRequest& request, int frameIndex = -1);
 // then the body.
 void PaintPicture(QPaintDevice* device, const ModelState& model, const RenderRequest& request);
 
-// The view's picture as the window keeps it (Format_RGB32).
+// The view's picture as the window keeps it (Format_RGB32). Throws std::bad_alloc when its
+// pixels cannot be allocated.
 QImage RenderImage(const ModelState& model, const RenderRequest& request);
 
 // The projected model as one JSON object on one line.
@@ -54,7 +55,12 @@ bool NeedsGuiApplication(const RenderRequest& request);
 
 // Writes the files from the prepared models, every one through the safe write path: all are
 // written to temporary files first and put in place only when each was written completely.
+// Memory running out fails the file being written, as a full disk does.
 JobResult WriteRenderJob(const RenderRequest& request, const std::vector<ModelState>& models);
+
+// The failure when memory runs out outside the writing of a file: it names the first file the
+// request writes.
+JobResult OutOfMemoryResult(const RenderRequest& request);
 
 // Prepare, then write: nothing is written unless everything was computed and every target
 // can be written.

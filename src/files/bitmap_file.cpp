@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QtEndian>
+#include <new>
 
 #include "files/safe_write.h"
 
@@ -19,6 +20,9 @@ void PutLE16(char* at, quint16 v) {
 
 QByteArray EncodeBitmap(const QImage& source) {
     const QImage image = source.convertToFormat(QImage::Format_RGB32);
+    // A picture of no pixels is one that could not be allocated, not a bitmap to write.
+    if (image.isNull())
+        throw std::bad_alloc();
     const int w = image.width();
     const int h = image.height();
     const int rowBytes = (w * 3 + 3) & ~3; // rows are padded to whole 32-bit words

@@ -11,7 +11,9 @@ namespace solifa {
 // place. On failure returns false and puts the German reason into `reason`.
 bool WriteFileBytes(const QByteArray& bytes, const QString& path, QString* reason);
 
-// The picture as the bytes of a 24-bit Windows bitmap file, rows bottom-up.
+// The picture as the bytes of a 24-bit Windows bitmap file, rows bottom-up. Throws
+// std::bad_alloc when memory runs out, and for a null image, which is one whose pixels could not
+// be allocated.
 QByteArray EncodeBitmap(const QImage& image);
 
 // The German message for a file that could not be written.

@@ -3,7 +3,10 @@
 #include <QIODevice>
 #include <gif_lib.h>
 
+#include <cerrno>
 #include <limits>
+
+#include "files/safe_write.h"
 
 namespace solifa {
 
@@ -15,9 +18,34 @@ int WriteToDevice(GifFileType* gif, const GifByteType* data, int length) {
     return written < 0 ? 0 : static_cast<int>(written);
 }
 
+// What each of the encoder's error codes means here. The library's own texts speak of its
+// internals ("Failed to allocate required memory"), and one code covers every failed write.
 std::string GifErrorText(int code) {
-    const char* text = GifErrorString(code);
-    return text != nullptr ? text : "unknown GIF error";
+    switch (code) {
+    case E_GIF_ERR_NOT_ENOUGH_MEM:
+        return WriteFailureReason(ENOMEM, ReasonLanguage::English);
+    case E_GIF_ERR_DISK_IS_FULL:
+        return WriteFailureReason(ENOSPC, ReasonLanguage::English);
+    case E_GIF_ERR_WRITE_FAILED:
+        // Why is the device's to say; the file of the safe write path keeps its error number.
+        return "the data could not be written";
+    case E_GIF_ERR_OPEN_FAILED:
+        return "the file could not be opened";
+    case E_GIF_ERR_CLOSE_FAILED:
+        return "the file could not be closed";
+    case E_GIF_ERR_NOT_WRITEABLE:
+        return "the file is not open for writing";
+    case E_GIF_ERR_HAS_SCRN_DSCR:
+        return "the picture size was given twice";
+    case E_GIF_ERR_HAS_IMAG_DSCR:
+        return "a frame was begun before the last one was complete";
+    case E_GIF_ERR_NO_COLOR_MAP:
+        return "a frame has no colour table";
+    case E_GIF_ERR_DATA_TOO_BIG:
+        return "a frame holds more pixels than its size";
+    default:
+        return "GIF error " + std::to_string(code);
+    }
 }
 
 } // namespace
@@ -80,9 +108,16 @@ GifWriter::~GifWriter() {
 }
 
 bool GifWriter::fail(const std::string& what, int gifError) {
-    if (error_.empty())
-        error_ = what + ": " + GifErrorText(gifError);
+    if (!error_.empty())
+        return false;
+    // Out of memory is the whole story, whichever step ran out.
+    outOfMemory_ = gifError == E_GIF_ERR_NOT_ENOUGH_MEM;
+    error_ = outOfMemory_ ? GifErrorText(gifError) : what + ": " + GifErrorText(gifError);
     return false;
+}
+
+bool GifWriter::failForMemory() {
+    return fail(std::string(), E_GIF_ERR_NOT_ENOUGH_MEM);
 }
 
 uint8_t GifWriter::indexOf(QRgb colour) {
@@ -110,11 +145,16 @@ uint8_t GifWriter::indexOf(QRgb colour) {
 bool GifWriter::addFrame(const QImage& frame, int delayCentiseconds) {
     if (!isOpen())
         return false;
+    // A null frame is a picture whose pixels could not be allocated.
+    if (frame.isNull())
+        return failForMemory();
     if (frame.width() != width_ || frame.height() != height_) {
         error_ = "frame size differs from the animation's";
         return false;
     }
     const QImage rgb = frame.convertToFormat(QImage::Format_RGB32);
+    if (rgb.isNull())
+        return failForMemory();
 
     GraphicsControlBlock control{};
     control.DisposalMode = DISPOSE_DO_NOT;

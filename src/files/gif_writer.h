@@ -25,17 +25,21 @@ public:
 
     bool isOpen() const { return gif_ != nullptr && error_.empty(); }
 
-    // Appends one frame of the animation's size, shown for delayCentiseconds.
+    // Appends one frame of the animation's size, shown for delayCentiseconds. A null frame,
+    // which is what an image that could not be allocated is, fails for want of memory.
     bool addFrame(const QImage& frame, int delayCentiseconds);
 
     // Ends the file. False when anything on the way failed; errorString() says what.
     bool finish();
 
     const std::string& errorString() const { return error_; }
+    // True when the failure was a lack of memory; errorString() then says just that.
+    bool outOfMemory() const { return outOfMemory_; }
 
 private:
     uint8_t indexOf(QRgb colour);
     bool fail(const std::string& what, int gifError);
+    bool failForMemory();
 
     GifFileType* gif_ = nullptr;
     int width_;
@@ -44,6 +48,7 @@ private:
     std::unordered_map<QRgb, uint8_t> indexCache_;
     std::vector<uint8_t> row_;
     std::string error_;
+    bool outOfMemory_ = false;
 };
 
 } // namespace solifa

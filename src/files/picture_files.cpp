@@ -5,10 +5,14 @@
 #include <QImageWriter>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPagedPaintDevice>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
+#include <new>
+#include <utility>
 
 #include "files/gif_writer.h"
 #include "qtpaint/qt_painter_surface.h"
@@ -35,14 +39,37 @@ std::optional<PictureFormat> FormatOfExtension(const QString& extension) {
 }
 
 QByteArray EncodePng(const QImage& image) {
+    if (image.isNull())
+        throw std::bad_alloc();
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "PNG");
+    // A picture in memory going into memory fails to encode only when memory runs out.
     if (!writer.write(image))
-        return {};
+        throw std::bad_alloc();
     return bytes;
 }
+
+namespace {
+
+// The generator gives the drawing's width and height in millimetres to six significant digits,
+// which some readers round up to a pixel more than the picture has. The same size in CSS
+// pixels, each 1/96 inch, is exact: the root element's two values are replaced.
+QByteArray WithPixelSize(QByteArray svg, QSize size) {
+    const qsizetype start = svg.indexOf("<svg");
+    const qsizetype end = start < 0 ? -1 : svg.indexOf('>', start);
+    if (end < 0)
+        return svg;
+    QString root = QString::fromUtf8(svg.mid(start, end - start));
+    for (const auto& [name, pixels] : {std::pair{QStringLiteral("width"), size.width()},
+                                       std::pair{QStringLiteral("height"), size.height()}})
+        root.replace(QRegularExpression(QStringLiteral("(\\s)%1=\"[^\"]*\"").arg(name)),
+                     QStringLiteral("\\1%1=\"%2px\"").arg(name).arg(pixels));
+    return svg.replace(start, end - start, root.toUtf8());
+}
+
+} // namespace
 
 QByteArray EncodeSvg(QSize size, const QString& title, const QString& description,
                      const PicturePainter& paint) {
@@ -59,7 +86,7 @@ QByteArray EncodeSvg(QSize size, const QString& title, const QString& descriptio
         svg.setDescription(description);
         paint(&svg);
     }
-    return bytes;
+    return WithPixelSize(bytes, size);
 }
 
 QByteArray EncodePdf(QSize size, const QString& title, const PicturePainter& paint) {
@@ -89,6 +116,8 @@ QByteArray EncodeGif(const std::vector<QImage>& frames, int delayCentiseconds,
                      const std::vector<QRgb>& palette, std::string* why) {
     if (frames.empty())
         return {};
+    if (frames.front().isNull())
+        throw std::bad_alloc();
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -98,6 +127,8 @@ QByteArray EncodeGif(const std::vector<QImage>& frames, int delayCentiseconds,
             break;
     if (gif.finish())
         return bytes;
+    if (gif.outOfMemory())
+        throw std::bad_alloc();
     if (why)
         *why = gif.errorString();
     return {};
@@ -124,11 +155,20 @@ void PaintPictureOn(QPaintDevice* device, QSize size, ColorRef background,
         static_cast<QImage*>(device)->fill(ToQColor(background));
         QtPainterSurface surface(device, lineWidth);
         body(surface);
+        surface.end();
         return;
     }
     QtPainterSurface surface(device, lineWidth);
-    const int w = std::max(size.width(), device->width());
-    const int h = std::max(size.height(), device->height());
+    // A PDF page measures whole points and so may end a fraction of a pixel beyond the picture;
+    // the background reaches over that fraction too.
+    QSizeF page(device->width(), device->height());
+    if (const auto* paged = dynamic_cast<const QPagedPaintDevice*>(device)) {
+        const QSizeF points = paged->pageLayout().fullRect(QPageLayout::Point).size();
+        page = QSizeF(points.width() * device->logicalDpiX() / 72.0,
+                      points.height() * device->logicalDpiY() / 72.0);
+    }
+    const int w = std::max(size.width(), int(std::ceil(page.width())));
+    const int h = std::max(size.height(), int(std::ceil(page.height())));
     const PolyPoint square[4] = {{0, 0}, {w, 0}, {w, h}, {0, h}};
     surface.setFillStyle(0);
     surface.setFillColor(background);
@@ -137,6 +177,7 @@ void PaintPictureOn(QPaintDevice* device, QSize size, ColorRef background,
     surface.setPolyFillMode(1);
     surface.polygon(square, 4);
     body(surface);
+    surface.end();
 }
 
 } // namespace solifa

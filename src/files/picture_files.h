@@ -1,7 +1,9 @@
 #pragma once
 // The formats a picture goes out in, for the window and the renderer alike: a Windows bitmap,
 // a PNG, vector drawings in SVG and PDF at 96 pixels per inch, and a looping GIF animation.
-// Each is encoded into bytes, which the safe write path then puts in place.
+// Each is encoded into bytes, which the safe write path then puts in place. The encoders work in
+// memory, and like the byte arrays they fill they throw std::bad_alloc when memory runs out; a
+// null image, which is what an image becomes whose pixels could not be allocated, counts as that.
 #include <QByteArray>
 #include <QImage>
 #include <QRgb>
@@ -29,7 +31,7 @@ std::optional<PictureFormat> FormatOfExtension(const QString& extension);
 // Paints a picture onto a paint device: an image of the picture's size or a vector page.
 using PicturePainter = std::function<void(QPaintDevice*)>;
 
-// A PNG of the image; empty when it cannot be encoded.
+// A PNG of the image.
 QByteArray EncodePng(const QImage& image);
 
 // A vector drawing of a picture of `size` pixels, one pixel 1/96 inch, painted by `paint`.
@@ -40,7 +42,7 @@ QByteArray EncodePdf(QSize size, const QString& title, const PicturePainter& pai
 
 // A GIF animation of the frames, all of the first frame's size, that loops forever, each frame
 // shown for delayCentiseconds (0 for a still picture). palette lists the colours the frames
-// use, at most 256. Empty on failure, with the reason in *why.
+// use, at most 256. Empty on another failure than memory, with the reason in *why.
 QByteArray EncodeGif(const std::vector<QImage>& frames, int delayCentiseconds,
                      const std::vector<QRgb>& palette, std::string* why = nullptr);
 

@@ -544,6 +544,7 @@ std::string WriteFailureReason(int error, ReasonLanguage language) {
     };
     static const Reason kReasons[] = {
         {ENOSPC, "no space left on the device", "Auf dem Datenträger ist nicht genug Platz."},
+        {ENOMEM, "not enough memory", "Nicht genug Arbeitsspeicher."},
         {EDQUOT, "the disk quota is used up", "Das Speicherkontingent ist erschöpft."},
         {EFBIG, "the file would be larger than the system allows",
          "Die Datei wäre größer, als das System erlaubt."},

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 #include <QLine>
 #include <QList>
@@ -92,6 +93,17 @@ QtPainterSurface::QtPainterSurface(QPaintDevice* device, int lineWidth)
 }
 
 QtPainterSurface::~QtPainterSurface() {
+    try {
+        end();
+    } catch (const std::bad_alloc&) {
+        // Memory ran out while the device wrote out its document, which is given up. The
+        // painter cannot end without trying that again; it is left as it is, a small loss on a
+        // path that is rare and ends in a failure anyway.
+        [[maybe_unused]] QPainter* abandoned = painterOwner_.release();
+    }
+}
+
+void QtPainterSurface::end() {
     if (painter_.isActive())
         painter_.end();
 }
@@ -153,7 +165,9 @@ void QtPainterSurface::applyPending() {
 }
 
 void QtPainterSurface::strokeSegments(const PolyPoint* points, int count, bool closed) {
-    const bool stretchDashes = vector_ && pen_.style() != Qt::SolidLine;
+    // A one-pixel line of an image lays its pattern pixel by pixel along the longer axis, a
+    // wider one along its length, as a page does.
+    const bool stretchDashes = vector_ && pen_.style() != Qt::SolidLine && lineWidth_ == 1;
     // One call per segment: within one call the raster engine lets a line's direction shape
     // the first pixels of the next, which would shift that line's pattern.
     const int segments = closed ? count : count - 1;
@@ -171,9 +185,8 @@ void QtPainterSurface::strokeSegments(const PolyPoint* points, int count, bool c
         // as it centres its one-pixel line.
         const QPointF shift = lineWidth_ % 2 == 0 ? QPointF(0, 0) : VectorStrokeShift(line);
         if (stretchDashes) {
-            // An image lays the pattern pixel by pixel along the longer axis, a page along the
-            // length: stretched by length / longer axis, the page's dashes fall on the same
-            // pixels as the image's.
+            // Stretched by length / longer axis, the page's dashes fall on the same pixels as
+            // the image's.
             const double dx = std::abs(line.dx()), dy = std::abs(line.dy());
             QList<qreal> pattern = pen_.dashPattern();
             for (qreal& length : pattern)

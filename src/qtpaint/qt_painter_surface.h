@@ -10,6 +10,7 @@
 #include <QColor>
 #include <QPainter>
 #include <QPen>
+#include <memory>
 
 #include "core/surface.h"
 #include "qtpaint/qt_color.h"
@@ -20,6 +21,10 @@ namespace solifa {
 
 // On SVG and PDF pages a picture pixel is a pixel of a display at its logical resolution.
 inline constexpr int kVectorPixelsPerInch = 96;
+// A bitmap pixel is as large, so a picture has one size in a document in every format: 96 per
+// inch are 3780 per metre, as PNG and BMP headers store them. Qt's own default follows the
+// screen, and without a screen it is 100 per inch.
+inline constexpr int kBitmapPixelsPerMetre = 3780;
 
 // The Qt pen style of a draw style; values outside DrawStyle draw solid.
 Qt::PenStyle PenStyleFor(DrawStyle style);
@@ -41,6 +46,9 @@ public:
 
     // False when the device could not be painted on (a null image, for example).
     bool isActive() const { return painter_.isActive(); }
+    // Ends painting now. A vector device writes out its document here, which throws
+    // std::bad_alloc when memory runs out; the destructor, which may not throw, drops that.
+    void end();
 
     void setFillStyle(int style) override; // 0 solid, any other value no fill
     void setFillColor(ColorRef c) override;
@@ -62,7 +70,10 @@ private:
     // devices for every pen, whose strokes are moved to the pixel centres.
     bool strokesApart() const { return vector_ || pen_.style() != Qt::SolidLine; }
 
-    QPainter painter_;
+    // The painter is owned apart so that one whose device could not be finished can be let go:
+    // its own destructor would try to finish again, and throw where nothing may.
+    std::unique_ptr<QPainter> painterOwner_ = std::make_unique<QPainter>();
+    QPainter& painter_ = *painterOwner_;
     QPen pen_;
     ColorRef fillColor_ = 0;
     int fillStyle_ = 0;

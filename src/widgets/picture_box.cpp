@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "qtpaint/qt_color.h"
+#include "qtpaint/qt_painter_surface.h"
 
 namespace solifa {
 
@@ -58,13 +59,21 @@ void PictureBox::syncImageSize() {
     const QSize inner(innerWidth(), innerHeight());
     const double ratio = imageRatio();
     const QSize pixels(qRound(inner.width() * ratio), qRound(inner.height() * ratio));
-    if (image_.size() == pixels && image_.devicePixelRatio() == ratio && !image_.isNull())
+    if (image_.size() == pixels && image_.devicePixelRatio() == ratio && !image_.isNull()) {
+        stateCountedResolution();
         return;
+    }
     if (inner.isEmpty()) {
         image_ = QImage();
         return;
     }
     QImage resized(pixels, QImage::Format_RGB32);
+    if (resized.isNull()) {
+        // Out of memory: no picture rather than one of the wrong size, and the old one's memory
+        // given back. The next access tries again; drawing on a null image draws nothing.
+        image_ = QImage();
+        return;
+    }
     resized.setDevicePixelRatio(ratio);
     resized.fill(ToQColor(backColor_));
     const bool ratioChanged = !image_.isNull() && image_.devicePixelRatio() != ratio;
@@ -73,9 +82,19 @@ void PictureBox::syncImageSize() {
         painter.drawImage(0, 0, image_);
     }
     image_ = std::move(resized);
+    stateCountedResolution();
     imageResized();
     if (ratioChanged)
         emit imageRatioChanged();
+}
+
+void PictureBox::stateCountedResolution() {
+    // Counted pixels leave the program as files and on the clipboard: they say how large they
+    // are, as the vector pictures do. An image that already says so stays untouched.
+    if (followsDeviceRatio_)
+        return;
+    image_.setDotsPerMeterX(kBitmapPixelsPerMetre);
+    image_.setDotsPerMeterY(kBitmapPixelsPerMetre);
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {

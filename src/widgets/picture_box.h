@@ -18,7 +18,7 @@ public:
     // The persistent picture, always the size of the inner area (outer size less 4 pixels in
     // each direction) in logical pixels, also while the widget is hidden. A resize keeps the pixels
     // that still fit and clears new ones to the background colour. Draw into it, then update() or
-    // repaintNow() to show it.
+    // repaintNow() to show it. Null while its pixels cannot be allocated.
     QImage& image();
 
     int innerWidth() const;
@@ -38,7 +38,7 @@ public:
     // The image has the screen's device pixels: inner size times the device pixel ratio, with
     // that ratio set, so that a painter on it draws in logical pixels at the screen's full
     // sharpness. A picture whose pixels are counted (the output picture) keeps one image pixel
-    // per logical pixel instead.
+    // per logical pixel instead, 96 to the inch like every picture the program writes.
     void setFollowsDeviceRatio(bool follows);
     double imageRatio() const;
 
@@ -65,6 +65,8 @@ private:
     // Brings the image to the inner size. Qt delivers no resize event to a hidden widget until
     // it is shown, so every access checks the size instead of waiting for one.
     void syncImageSize();
+    // The output picture's image says 96 pixels per inch.
+    void stateCountedResolution();
 
     QImage image_;
     ColorRef backColor_;

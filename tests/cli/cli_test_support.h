@@ -37,16 +37,21 @@ inline QString ShellArgument(const std::string& bytes) {
 
 // Runs the program with args (their bytes passed exactly, through the shell) in folder and
 // waits for it to end. With a fileSizeLimit, every write of the program past that many bytes
-// fails. Without unnamedFiles, the program runs as on a file system that has none. A launcher
-// is a command line the program is run by.
+// fails; with a memoryLimit, it gets no more address space than that many bytes. Without
+// unnamedFiles, the program runs as on a file system that has none. A launcher is a command line
+// the program is run by.
 inline ProgramRun RunRender(const std::vector<std::string>& args, const QString& folder,
                             rlim_t fileSizeLimit = 0, bool unnamedFiles = true,
-                            const QString& launcher = {}) {
+                            const QString& launcher = {}, rlim_t memoryLimit = 0) {
     QProcess process;
     process.setWorkingDirectory(folder);
-    process.setChildProcessModifier([fileSizeLimit, unnamedFiles] {
+    process.setChildProcessModifier([fileSizeLimit, unnamedFiles, memoryLimit] {
         if (fileSizeLimit > 0)
             FileSizeLimit::ApplyInChild(fileSizeLimit);
+        if (memoryLimit > 0) {
+            const rlimit limit{memoryLimit, memoryLimit};
+            setrlimit(RLIMIT_AS, &limit);
+        }
         if (!unnamedFiles && !RefuseUnnamedFilesInChild())
             _exit(126);
     });

@@ -1,12 +1,14 @@
-// The renderer's files when writing fails for real, into special files, under two names of one
-// file, and when the program is interrupted: old files stay byte for byte or are replaced whole,
-// no temporary is left, special files stay what they were, clashes are wrong input.
+// The renderer's files when writing fails for real or memory runs out, into special files,
+// under two names of one file, and when the program is interrupted: old files stay byte for byte
+// or are replaced whole, no temporary is left, special files stay what they were, clashes are
+// wrong input.
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
@@ -19,6 +21,7 @@
 
 #include "cli/render_job.h"
 #include "cli_test_support.h"
+#include "files/output_texts.h"
 
 namespace solifa {
 namespace {
@@ -87,6 +90,79 @@ INSTANTIATE_TEST_SUITE_P(
                       {"old.bmp", "old.json"},
                       "old.bmp",
                       0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Memory running out, for real: the program gets an address space limit a little above what
+// it needs with a small picture of the same kind, measured first, so that starting works and
+// the large picture does not fit. A vector drawing needs about as much memory at any size, so
+// it gets a megabyte less than its small one needed.
+struct OutOfMemoryRender {
+    const char* name;
+    Args args; // -o and the size follow
+    const char* output;
+    int slackMegabytes; // above (or below) the small picture's need
+};
+
+class OutOfMemoryTest : public ::testing::TestWithParam<OutOfMemoryRender> {
+protected:
+    static constexpr rlim_t kMegabyte = 1 << 20;
+
+    test::ProgramRun run(const char* viewWidth, rlim_t limit) const {
+        Args args = GetParam().args;
+        args.insert(args.end(), {"--view-width", viewWidth, "-o", GetParam().output});
+        return test::RunRender(args, dir.path(), 0, true, {}, limit);
+    }
+    // The least address space, in megabytes, with which the small picture is written.
+    rlim_t smallestSufficient() const {
+        rlim_t low = 16, high = 2048; // fails at low, works at high
+        if (run("38", high * kMegabyte).exitCode != kExitOk)
+            return 0;
+        while (high - low > 1) {
+            const rlim_t middle = (low + high) / 2;
+            (run("38", middle * kMegabyte).exitCode == kExitOk ? high : low) = middle;
+        }
+        return high;
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_P(OutOfMemoryTest, ExitsOneNamingTheFileAndKeepsEveryOldFile) {
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "the address sanitizer reserves more address space than any limit allows";
+#endif
+    const OutOfMemoryRender c = GetParam();
+    const rlim_t needed = smallestSufficient();
+    ASSERT_GT(needed, 0u) << "the small picture is not written even without a limit";
+    test::EmptyFolder(dir.path());
+    const bool series = std::find(c.args.begin(), c.args.end(), "--frames") != c.args.end() &&
+                        !QString(c.output).endsWith(".gif");
+    QStringList old;
+    for (int k = 1; k <= (series ? 32 : 1); ++k)
+        old << (series ? FrameSeriesFileName(c.output, k) : QString(c.output));
+    for (const QString& name : old)
+        ASSERT_TRUE(test::PutFile(dir.filePath(name), OldContent(qPrintable(name))));
+
+    const test::ProgramRun r = run("4096", (needed + c.slackMegabytes) * kMegabyte);
+
+    EXPECT_EQ(r.exitCode, kExitWriteFailed) << r.err.toStdString();
+    EXPECT_EQ(r.err, QStringLiteral("solifa-render: writing \"%1\" failed: not enough memory\n")
+                         .arg(old.front()));
+    for (const QString& name : old)
+        EXPECT_EQ(FileBytes(dir.filePath(name)), OldContent(qPrintable(name)))
+            << name.toStdString();
+    EXPECT_EQ(EntriesOf(dir.path()), old);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, OutOfMemoryTest,
+    ::testing::Values(OutOfMemoryRender{"Bmp", {}, "bild.bmp", 8},
+                      OutOfMemoryRender{"Png", {}, "bild.png", 8},
+                      OutOfMemoryRender{"Svg", {}, "bild.svg", -1},
+                      OutOfMemoryRender{"Pdf", {}, "bild.pdf", -1},
+                      OutOfMemoryRender{"Gif", {}, "bild.gif", 8},
+                      OutOfMemoryRender{"Animation", {"--frames", "32"}, "dreh.gif", 8},
+                      OutOfMemoryRender{"BmpSeries", {"--frames", "32"}, "dreh.bmp", 8}),
     [](const auto& info) { return std::string(info.param.name); });
 
 enum class Special { Fifo, CharacterDevice };

@@ -20,6 +20,7 @@
 #include "cli/render_job.h"
 #include "cli_test_support.h"
 #include "core/model_state.h"
+#include "support/picture_resolution.h"
 #include "version.h"
 
 namespace solifa {
@@ -161,7 +162,8 @@ TEST_F(Program, WritesExactlyTheFilesAskedForWithoutADisplayOrNoise) {
         {"--body", "cube", "--tilt", "30", "-o", "sub/w.svg"},
         {"--body", "cone", "--frames", "3", "-o", "k.pdf", "--dump-json", "k.json"},
         {"--body", "Zylinder", "--frames", "3", "-o", "z.PNG"},
-        {"--body", "Kugel", "-o", "bild.dat", "--format", "png"}};
+        {"--body", "Kugel", "-o", "bild.dat", "--format", "png"},
+        {"--body", "cube", "-o", "w.bmp"}};
     for (const Args& args : runs) {
         const test::ProgramRun r = run(args);
         EXPECT_EQ(r.exitCode, kExitOk);
@@ -170,9 +172,15 @@ TEST_F(Program, WritesExactlyTheFilesAskedForWithoutADisplayOrNoise) {
     }
     EXPECT_EQ(written(),
               std::set<std::string>({"bild.dat", "k.json", "k_01.pdf", "k_02.pdf", "k_03.pdf",
-                                     "sub/w.svg", "z_01.PNG", "z_02.PNG", "z_03.PNG"}));
+                                     "sub/w.svg", "w.bmp", "z_01.PNG", "z_02.PNG", "z_03.PNG"}));
     // The format given wins over the name.
     EXPECT_EQ(QImage(dir.filePath("bild.dat"), "PNG").size(), QSize(213, 213));
+    // Bitmaps are 96 pixels to the inch, as the vector pictures, though no screen is there.
+    for (const char* name : {"bild.dat", "z_02.PNG", "w.bmp"}) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(test::StatedPixelsPerMetre(file.readAll()), std::pair(3780, 3780)) << name;
+    }
 }
 
 // What goes to standard output is what the same options write into a file.

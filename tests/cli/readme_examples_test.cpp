@@ -112,7 +112,9 @@ QImage SvgPicture(const QByteArray& svg, QSize size, double* widthMm) {
                              xml.name() == QLatin1String("svg"))) {
     }
     QString width = xml.attributes().value("width").toString();
-    *widthMm = width.endsWith("mm") ? width.chopped(2).toDouble() : 0;
+    // Millimetres, or CSS pixels of 1/96 inch.
+    const double unit = width.endsWith("mm") ? 1 : width.endsWith("px") ? 25.4 / 96 : 0;
+    *widthMm = width.chopped(2).toDouble() * unit;
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QSvgRenderer renderer(svg);

@@ -4,17 +4,24 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QSvgGenerator>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <gif_lib.h>
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "cli/render_job.h"
 #include "cli_test_support.h"
@@ -218,6 +225,56 @@ TEST(RenderFiles, PdfIsOneVectorPageOfThePicturesSizeAt96PixelsPerInch) {
     EXPECT_FALSE(pdf.contains("/Subtype /Image"));
 }
 
+// What other programs make of the vector files of a W-pixel picture: librsvg draws the SVG
+// exactly W pixels square, and poppler at 960 dpi finds the background in every corner pixel of
+// the PDF page, which measures whole points and so may reach beyond the picture.
+class VectorFileSize : public ::testing::TestWithParam<int> {};
+
+// The renderer's file of the picture in `format`, named picture.<format> in dir.
+QString RenderedFile(const QTemporaryDir& dir, int width, PictureFormat format, const char* ext) {
+    RenderRequest r = Request({"--body", "cone", "--tilt", "30", "--view-width",
+                               std::to_string(width), "--background", "#0000ff"});
+    r.outputPath = dir.filePath(QStringLiteral("picture.") + ext).toStdString();
+    r.format = format;
+    EXPECT_EQ(RunRenderJob(r).exitCode, kExitOk);
+    return QString::fromStdString(r.outputPath);
+}
+
+// A corner pixel of the page at 960 dpi: poppler crops the 8 x 8 pixels asked for at the page.
+QRgb PdfCornerPixel(const QString& pdf, int pageWidth, bool right, bool bottom) {
+    const int cropped = 8;
+    const int x = right ? pageWidth - cropped / 2 : 0;
+    const int y = bottom ? pageWidth - cropped / 2 : 0;
+    const QString base = pdf + "-corner";
+    const int rc =
+        QProcess::execute("pdftoppm", {"-r", "960", "-png", "-singlefile", "-x", QString::number(x),
+                                       "-y", QString::number(y), "-W", QString::number(cropped),
+                                       "-H", QString::number(cropped), pdf, base});
+    const QImage crop(base + ".png");
+    if (rc != 0 || crop.isNull())
+        return 0;
+    return crop.pixel(right ? crop.width() - 1 : 0, bottom ? crop.height() - 1 : 0) & 0xffffff;
+}
+
+TEST_P(VectorFileSize, SvgRasterisesToItsPixelsAndThePdfPageIsPaintedToItsCorners) {
+    const int width = GetParam();
+    QTemporaryDir dir;
+    const QString svg = RenderedFile(dir, width, PictureFormat::Svg, "svg");
+    ASSERT_EQ(QProcess::execute("rsvg-convert", {"-o", dir.filePath("svg.png"), svg}), 0);
+    EXPECT_EQ(QImage(dir.filePath("svg.png")).size(), QSize(width, width));
+
+    const QString pdf = RenderedFile(dir, width, PictureFormat::Pdf, "pdf");
+    // The page in whole points, at ten times 96 dpi.
+    const int points = (width * 3 + 3) / 4;
+    const int pageWidth = static_cast<int>(std::ceil(points * 960 / 72.0));
+    for (const bool right : {false, true})
+        for (const bool bottom : {false, true})
+            EXPECT_EQ(PdfCornerPixel(pdf, pageWidth, right, bottom), qRgb(0, 0, 255) & 0xffffff)
+                << (bottom ? "bottom " : "top ") << (right ? "right" : "left");
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, VectorFileSize, ::testing::Values(38, 43, 213, 1001, 2362, 4096));
+
 TEST(RenderFiles, AnimatedGifHoldsEveryFrameOfTheTurnAndLoopsForever) {
     QTemporaryDir dir;
     RenderRequest r =
@@ -264,6 +321,40 @@ TEST(RenderFiles, AnimatedGifHoldsEveryFrameOfTheTurnAndLoopsForever) {
         }
         EXPECT_EQ(test::DifferingPixels(decoded, RenderImage(ComputeModel(r, k), r)), 0) << k;
     }
+}
+
+// The bytes of address space the process has mapped now.
+rlim_t MappedBytes() {
+    QFile statm("/proc/self/statm");
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    return rlim_t(statm.readAll().split(' ').front().toULongLong()) * rlim_t(sysconf(_SC_PAGESIZE));
+}
+
+// A long animation holds one frame at a time: a child whose address space allows what it has
+// mapped and 48 MB more writes 16 frames of 1500 pixels square, 9 MB each.
+TEST(RenderFiles, AnimatedGifIsEncodedFrameByFrame) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer needs an address space without a limit";
+#endif
+    QTemporaryDir dir;
+    RenderRequest r = Request({"--body", "Kugel", "--view-width", "1500", "--frames", "16"});
+    r.outputPath = dir.filePath("lang.gif").toStdString();
+    r.format = PictureFormat::Gif;
+    std::vector<ModelState> models;
+    ASSERT_EQ(PrepareRenderJob(r, models).exitCode, kExitOk);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit limit{MappedBytes() + (rlim_t(48) << 20), RLIM_INFINITY};
+        setrlimit(RLIMIT_AS, &limit);
+        _exit(WriteRenderJob(r, models).exitCode);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), kExitOk);
+    EXPECT_EQ(QImageReader(QString::fromStdString(r.outputPath)).imageCount(), 16);
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end check of the real program in a real X server: start it, wait for the main window
-# after the splash, look at the picture, click "Würfel", save a PNG and a GIF series through the
-# real file dialog, then end it with "Programm beenden".
+# after the splash, look at the picture, click "Würfel", save a PNG through the real file
+# dialog, print it through the real printer dialog on a print system of the test's own, save a
+# GIF series, then end it with "Programm beenden".
 # Usage: run_e2e.sh /path/to/solifa [WIDTHxHEIGHT]
 # On a screen other than 1024 x 768 only the start, the window's size and the exit are checked.
 set -euo pipefail
@@ -9,9 +10,20 @@ set -euo pipefail
 screen=${2:-1024x768}
 if [ -z "${SOLIFA_E2E_INNER:-}" ]; then
   export SOLIFA_E2E_INNER=1
+  # The full run prints once, through a print system of its own.
+  print_system=()
+  private_cups=$(dirname "$(realpath "$0")")/../support/private_cups.sh
+  if [ "$screen" = 1024x768 ]; then
+    if "$private_cups" --available; then
+      print_system=("$private_cups")
+    else
+      echo "e2e: no private print system here (root, cups, cups-pdf); printing is not checked"
+    fi
+  fi
   # A server number of its own, so that other X tests running at the same time do not race it
   # for the same free number.
-  exec xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 ${screen}x24" "$0" "$@"
+  exec "${print_system[@]}" xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 ${screen}x24" \
+    "$0" "$@"
 fi
 screen_w=${screen%x*}
 screen_h=${screen#*x}
@@ -135,6 +147,58 @@ if [ "$screen" = 1024x768 ]; then
   confirm_message
   files=$(ls "$work" | grep -v -x -e before.png -e after.png | tr '\n' ' ')
   [ "$files" = "bild.png " ] || fail "the folder holds $files instead of bild.png alone"
+
+  # "Bitmap drucken" through the real printer dialog, to the private print system's default
+  # queue, a cups-pdf printer: one A4 page with the output picture's own pixels where the
+  # program places it.
+  if [ -n "${SOLIFA_PRINT_OUT:-}" ]; then
+    echo "e2e: printing"
+    click_at 8587 1807
+    dialog=$(window_named "^(Drucken|Print)$")
+    sleep 0.5
+    xdotool windowfocus --sync "$dialog"
+    xdotool key Return
+    window_gone "^(Drucken|Print)$"
+    pdf=""
+    for _ in $(seq 1 300); do
+      pdf=$(find "$SOLIFA_PRINT_OUT" -name '*.pdf' | head -1)
+      [ -n "$pdf" ] && [ -z "$(lpstat -W not-completed -o)" ] && break
+      sleep 0.2
+    done
+    [ -n "$pdf" ] || fail "no PDF from the print system"
+    mkdir "$work/print"
+    pdfinfo "$pdf" | grep -q "^Pages: *1$" || fail "the printed PDF has not one page"
+    pdfinfo "$pdf" | grep -q "^Page size:.*(A4)" || fail "the printed page is not A4"
+    encodings=$(pdfimages -list "$pdf" | tail -n +3 | awk '{print $9}' | tr '\n' ' ')
+    echo "e2e: printed images: $encodings"
+    [ "$encodings" = "image " ] || fail "the page holds the images \"$encodings\", not one lossless"
+    pdfimages -png "$pdf" "$work/print/bild"
+    differing=$(compare -metric AE "$work/bild.png" "$work/print/bild-000.png" null: 2>&1 || true)
+    [ "$differing" = 0 ] || fail "the printed picture differs from bild.png in $differing pixels"
+    # Where it stands: the painted box on the page rendered at 96 dpi. The picture is w x h
+    # units, its outer size on the 96-dpi display in centimetres (2 border pixels on each
+    # side), 2 units below the top of the drawing area and centred across its 21.1 units; the
+    # drawing area is the page less the printer's margins, alike on every side.
+    pdftoppm -r 96 -png -singlefile "$pdf" "$work/print/seite"
+    read -r page_w page_h box_w box_h box_x box_y < <(convert "$work/print/seite.png" \
+      -format "%w %h " -write info: -trim -format "%w %h %X %Y\n" info: | tr -d '+')
+    read -r picture_w picture_h < <(identify -format "%w %h\n" "$work/bild.png")
+    read -r margin want_x want_y want_h < <(python3 -c "
+w, h = ($picture_w + 4) * 2.54 / 96, ($picture_h + 4) * 2.54 / 96
+unit_x = $box_w / w
+margin = ($page_w - 21.1 * unit_x) / 2
+unit_y = ($page_h - 2 * margin) / 29.7
+print(round(margin), round(margin + (21.1 - w) / 2 * unit_x), round(margin + 2 * unit_y),
+      round(h * unit_y))")
+    echo "e2e: printed $box_w x $box_h at $box_x,$box_y; placed at $want_x,$want_y," \
+      "$want_h high, within margins of $margin px"
+    [ "$margin" -ge 0 ] && [ "$margin" -le 38 ] || fail "the printed picture has a wrong size"
+    for pair in "$box_x $want_x" "$box_y $want_y" "$box_h $want_h"; do
+      set -- $pair
+      [ $(($1 - $2)) -ge -1 ] && [ $(($1 - $2)) -le 1 ] ||
+        fail "the printed picture stands at $box_x,$box_y, $box_w x $box_h, not where placed"
+    done
+  fi
 
   # A series while the body turns: "ein", then a GIF name; one looping animation of its frames.
   click_at 787 5827

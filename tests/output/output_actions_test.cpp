@@ -1,5 +1,6 @@
 // "Datei erzeugen", "Bitmap in Ablage" and "Bitmap drucken", driven by their buttons with
 // scripted dialogs, checked on the files, the clipboard, the printed PDF and the messages.
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -10,6 +11,7 @@
 #include <QProgressBar>
 #include <QStandardPaths>
 #include <QSvgRenderer>
+#include <QThread>
 #include <unistd.h>
 
 #include "files/bitmap_file.h"
@@ -210,6 +212,9 @@ TEST_F(OutputTest, ClipboardGetsTheOutputPictureInPlaceOfItsContents) {
     EXPECT_EQ(fake.clipboard.clears, 1);
     EXPECT_EQ(fake.clipboard.image.size(), QSize(219, 235));
     EXPECT_EQ(rgb(fake.clipboard.image), rgb(form->Picture7->image()));
+    // The clipboard's encoders take the image's resolution for the files they hand out.
+    EXPECT_EQ(fake.clipboard.image.dotsPerMeterX(), 3780);
+    EXPECT_EQ(fake.clipboard.image.dotsPerMeterY(), 3780);
     // Beside the bitmap, the same picture as a drawing for programs that take vector graphics.
     QSvgRenderer drawing(fake.clipboard.svg);
     EXPECT_TRUE(drawing.isValid());
@@ -255,23 +260,90 @@ int PdfPageCount(const QString& pdf) {
     return -1;
 }
 
-TEST_F(OutputTest, PrintedPageShowsThePictureCentredTwoUnitsDown) {
-    if (QStandardPaths::findExecutable("pdftoppm").isEmpty() ||
-        QStandardPaths::findExecutable("pdfinfo").isEmpty())
-        GTEST_SKIP() << "poppler-utils not installed";
-    const QString pdf = dir.filePath("seite.pdf");
-    fake.printerDialog.answer(pdf);
+// The images of a PDF as `pdfimages` finds them: how each is stored, and its pixels.
+struct PdfImage {
+    QString encoding;
+    QImage pixels;
+};
+
+std::vector<PdfImage> ImagesIn(const QString& pdf, const QString& prefix) {
+    QProcess list;
+    list.start("pdfimages", {"-list", pdf});
+    list.waitForFinished();
+    std::vector<PdfImage> images;
+    // Two heading lines, then one line per image; the encoding is the ninth column.
+    const QList<QByteArray> lines = list.readAllStandardOutput().split('\n');
+    for (qsizetype i = 2; i < lines.size(); ++i) {
+        const QList<QByteArray> columns = lines[i].simplified().split(' ');
+        if (columns.size() > 8)
+            images.push_back({QString::fromLatin1(columns[8]), QImage()});
+    }
+    if (QProcess::execute("pdfimages", {"-png", pdf, prefix}) != 0)
+        return {};
+    for (std::size_t i = 0; i < images.size(); ++i)
+        images[i].pixels = QImage(prefix + QString::asprintf("-%03zu.png", i));
+    return images;
+}
+
+int DifferingPixels(const QImage& a, const QImage& b) {
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            differing += a.pixel(x, y) != b.pixel(x, y);
+    return differing;
+}
+
+// The PDF cups-pdf wrote into `folder` once the print system has finished every job; empty
+// when none came.
+QString PrintedPdf(const QString& folder) {
+    for (int wait = 0; wait < 600; ++wait) {
+        QProcess pending;
+        pending.start("lpstat", {"-W", "not-completed", "-o"});
+        pending.waitForFinished();
+        const QStringList pdfs = QDir(folder).entryList({"*.pdf"}, QDir::Files);
+        if (pending.readAllStandardOutput().trimmed().isEmpty() && !pdfs.isEmpty())
+            return QDir(folder).filePath(pdfs.constFirst());
+        QThread::msleep(100);
+    }
+    return QString();
+}
+
+// Printed into a PDF file by Qt itself, and through a print system's queue, the page carries
+// the output picture's own pixels where the picture stands on the display's scale.
+enum class PrintedTo { PdfFile, DefaultQueue };
+
+class PrintedPageTest : public OutputTest, public ::testing::WithParamInterface<PrintedTo> {};
+
+TEST_P(PrintedPageTest, ShowsThePictureLosslessCentredTwoUnitsDown) {
+    for (const char* tool : {"pdftoppm", "pdfinfo", "pdfimages"})
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            GTEST_SKIP() << "poppler-utils not installed";
+    const bool queue = GetParam() == PrintedTo::DefaultQueue;
+    // Set by tests/support/private_cups.sh, which runs a print system of its own.
+    const QString printedTo = qEnvironmentVariable("SOLIFA_PRINT_OUT");
+    if (queue && printedTo.isEmpty())
+        GTEST_SKIP() << "no private print system";
+    fake.printerDialog.answer(queue ? QString() : dir.filePath("seite.pdf"));
     form->SSCommand6->click();
     EXPECT_TRUE(fake.messageBox.messages.empty());
+    const QString pdf = queue ? PrintedPdf(printedTo) : dir.filePath("seite.pdf");
     ASSERT_TRUE(QFile::exists(pdf));
     EXPECT_EQ(PdfPageCount(pdf), 1);
+
+    const std::vector<PdfImage> images = ImagesIn(pdf, dir.filePath("bild"));
+    ASSERT_EQ(images.size(), 1u);
+    EXPECT_EQ(images[0].encoding, "image") << "stored lossy";
+    const QImage picture = rgb(form->Picture7->image());
+    ASSERT_EQ(images[0].pixels.size(), picture.size());
+    EXPECT_EQ(DifferingPixels(rgb(images[0].pixels), picture), 0);
 
     constexpr int kDpi = 150;
     const QRect box = PaintedOnFirstPage(pdf, dir.filePath("seite"), kDpi);
     ASSERT_TRUE(box.isValid());
     // The drawing area is the printer's paintable area; 21.1 x 29.7 units span it.
     QPrinter same(QPrinter::HighResolution);
-    same.setOutputFormat(QPrinter::PdfFormat);
+    if (!queue)
+        same.setOutputFormat(QPrinter::PdfFormat);
     const QRectF area = same.pageLayout().paintRect(QPageLayout::Millimeter);
     const double pxPerMm = kDpi / 25.4;
     auto unitsX = [&](double px) { return (px / pxPerMm - area.left()) * 21.1 / area.width(); };
@@ -282,6 +354,12 @@ TEST_F(OutputTest, PrintedPageShowsThePictureCentredTwoUnitsDown) {
     EXPECT_NEAR(unitsX(box.right() + 1) - unitsX(box.left()), 5.90, tolerance);
     EXPECT_NEAR(unitsY(box.bottom() + 1) - unitsY(box.top()), 6.32, tolerance);
 }
+
+INSTANTIATE_TEST_SUITE_P(Destinations, PrintedPageTest,
+                         ::testing::Values(PrintedTo::PdfFile, PrintedTo::DefaultQueue),
+                         [](const auto& info) {
+                             return info.param == PrintedTo::PdfFile ? "PdfFile" : "DefaultQueue";
+                         });
 
 TEST_F(OutputTest, CancelledPrintLeavesAFreshOutputPictureAndNothingElse) {
     ASSERT_NE(form->Picture7->size(), QSize(223, 239));

@@ -1,15 +1,21 @@
 // The name decides the format: "Datei erzeugen" writes a PNG, SVG, PDF or GIF when the name
 // asks for one, and a Windows bitmap otherwise; a series into a GIF name is one looping
 // animation of the very frames a bitmap series writes.
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QSvgRenderer>
 #include <gif_lib.h>
 
 #include <memory>
+#include <new>
 
+#include "files/bitmap_file.h"
+#include "files/gif_writer.h"
 #include "files/output_texts.h"
+#include "files/picture_files.h"
 #include "output_fixture.h"
+#include "support/picture_resolution.h"
 #include "widgets/interval_timer.h"
 
 namespace solifa {
@@ -60,6 +66,9 @@ TEST_P(FileFormat, FollowsTheNameOrTheChosenFilter) {
         const QImage read = reader.read();
         // Every format keeps the bitmap's pixels: the picture has few colours and no blends.
         EXPECT_EQ(rgb(read), picture);
+        if (content != "gif") {
+            EXPECT_EQ(test::StatedPixelsPerMetre(bytes), std::pair(3780, 3780)) << "96 per inch";
+        }
     }
 }
 
@@ -173,6 +182,43 @@ TEST_F(AnimatedSeries, IsWrittenOnlyOnceItsLastFrameIsIn) {
     form->Timer1_Timer();
     EXPECT_TRUE(Contents(dir.filePath("dreh.gif")).startsWith("GIF89a"));
     EXPECT_EQ(filesInDir(), QStringList{"dreh.gif"});
+}
+
+struct GifFailure {
+    const char* name;
+    QIODevice::OpenMode mode; // how the device is open; read-only fails every write
+    QImage frame;             // of a 10 x 10 animation
+    const char* reason;
+    bool outOfMemory;
+};
+
+// Every failure of the GIF encoder says what really went wrong; a null frame is a picture whose
+// pixels could not be allocated.
+TEST(GifWriter, SaysWhyItFailed) {
+    QImage square(10, 10, QImage::Format_RGB32);
+    square.fill(Qt::white);
+    const GifFailure cases[] = {
+        {"NullFrame", QIODevice::WriteOnly, QImage(), "not enough memory", true},
+        {"OtherSize", QIODevice::WriteOnly, square.copy(0, 0, 10, 9),
+         "frame size differs from the animation's", false},
+        {"DeviceFails", QIODevice::ReadOnly, square,
+         "cannot write the screen descriptor: the data could not be written", false},
+    };
+    for (const GifFailure& c : cases) {
+        SCOPED_TRACE(c.name);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(c.mode);
+        GifWriter gif(&buffer, 10, 10, {qRgb(255, 255, 255)});
+        EXPECT_FALSE(gif.addFrame(c.frame, 4) && gif.finish());
+        EXPECT_EQ(gif.errorString(), c.reason);
+        EXPECT_EQ(gif.outOfMemory(), c.outOfMemory);
+    }
+    // The encoders in memory refuse a null picture as memory that ran out, not as a picture
+    // of no pixels.
+    EXPECT_THROW(EncodeBitmap(QImage()), std::bad_alloc);
+    EXPECT_THROW(EncodePng(QImage()), std::bad_alloc);
+    EXPECT_THROW(EncodeGif({QImage()}, 0, {qRgb(0, 0, 0)}), std::bad_alloc);
 }
 
 } // namespace

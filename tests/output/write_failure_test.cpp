@@ -1,10 +1,15 @@
-// Files that fail for real while they are written, or whose writer is killed: the old file stays
-// byte for byte, no temporary is left, and the window says why instead of "wurde erzeugt!".
+// Files that fail for real while they are written, whose picture does not fit into memory, or
+// whose writer is killed: the old file stays byte for byte, no temporary is left, and the window
+// says why instead of "wurde erzeugt!".
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <csignal>
 #include <cstdlib>
+#include <fstream>
 #include <optional>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -25,6 +30,7 @@ using test::PutFile;
 const QByteArray kOldFile = "das alte Bild, das bleiben muss";
 const QString kFileTooLarge = QStringLiteral("Die Datei wäre größer, als das System erlaubt.");
 const QString kDiskFull = QStringLiteral("Auf dem Datenträger ist nicht genug Platz.");
+const QString kOutOfMemory = QStringLiteral("Nicht genug Arbeitsspeicher.");
 
 struct FailingWrite {
     const char* name;
@@ -90,6 +96,84 @@ INSTANTIATE_TEST_SUITE_P(Writes, FailingWriteTest,
                                            FailingWrite{"FullDisk", 200, false, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Address space of this process in bytes.
+rlim_t AddressSpaceBytes() {
+    std::ifstream statm("/proc/self/statm");
+    rlim_t pages = 0;
+    statm >> pages;
+    return pages * rlim_t(sysconf(_SC_PAGESIZE));
+}
+
+// Memory running out for real: a child of the test process, with the window up, gets little
+// more address space than it has, then writes at an output size whose picture does not fit
+// (4096 pixels, some 67 MB), in each format and as an animation, then at a small size again.
+// What it saw comes back through a pipe, one line for each thing that was not as it should be.
+TEST_F(OutputTest, OutOfMemoryFailsEachWriteAndTheWindowGoesOn) {
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "the address sanitizer reserves more address space than any limit allows";
+#endif
+    const QStringList names = {"keep.bmp", "keep.png", "keep.svg", "keep.pdf", "keep.gif"};
+    for (const QString& name : names)
+        ASSERT_TRUE(PutFile(dir.filePath(name), kOldFile));
+    const QString animation = dir.filePath("dreh.gif");
+    ASSERT_TRUE(PutFile(animation, kOldFile));
+    const QStringList before = EntriesOf(dir.path());
+    int report[2];
+    ASSERT_EQ(pipe(report), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        close(report[0]);
+        QByteArray wrong;
+        const auto expectMessage = [&](const QString& path, bool failed) {
+            const auto& m = fake.messageBox.messages;
+            const QString text =
+                failed ? FileWriteFailedMessage(path, kOutOfMemory) : FileCreatedMessage(path);
+            if (m.empty() || m.back().text != text)
+                wrong += "not shown: " + text.toUtf8() + '\n';
+            fake.messageBox.messages.clear();
+        };
+        const rlimit limit{AddressSpaceBytes() + (48 << 20), RLIM_INFINITY};
+        setrlimit(RLIMIT_AS, &limit);
+        form->HScroll6->setMaximum(4096);
+        form->HScroll6->setValue(4096);
+        for (const QString& name : names) {
+            saveAs(dir.filePath(name));
+            expectMessage(dir.filePath(name), true);
+        }
+        form->SSCommand3->click();
+        saveAs(animation);
+        form->Timer1_Timer();
+        expectMessage(animation, true);
+        form->SSCommand3->click();
+        // Still running, and the output picture takes the next size as before.
+        form->HScroll6->setValue(200);
+        saveAs(dir.filePath("neu.bmp"));
+        expectMessage(dir.filePath("neu.bmp"), false);
+        if (QImage(dir.filePath("neu.bmp")).size() != QSize(206, 222))
+            wrong += "the picture after the failures is not 206 x 222\n";
+        if (form->swallowedFaults.other != 0)
+            wrong += "a fault was swallowed\n";
+        QFile::remove(dir.filePath("neu.bmp"));
+        [[maybe_unused]] const ssize_t n = write(report[1], wrong.constData(), wrong.size());
+        _exit(0);
+    }
+    close(report[1]);
+    QByteArray wrong;
+    char buffer[4096];
+    for (ssize_t n; (n = read(report[0], buffer, sizeof buffer)) > 0;)
+        wrong.append(buffer, n);
+    close(report[0]);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(QString::fromUtf8(wrong), QString());
+    for (const QString& name : names)
+        EXPECT_EQ(FileBytes(dir.filePath(name)), kOldFile) << name.toStdString();
+    EXPECT_EQ(FileBytes(animation), kOldFile);
+    EXPECT_EQ(EntriesOf(dir.path()), before);
+}
+
 TEST(SafeWrite, FollowsLinksAndKeepsTheReplacedFilesPermissions) {
     QTemporaryDir dir;
     const std::string folder = QFile::encodeName(dir.path()).toStdString();
@@ -115,26 +199,27 @@ TEST(SafeWrite, FollowsLinksAndKeepsTheReplacedFilesPermissions) {
               (QStringList{"bild.bmp", "ins_leere.bmp", "neu.bmp", "verweis.bmp"}));
 }
 
-// Killed while its animation is written, the window leaves nothing behind: the file has no name
-// until its last frame is in, so the old one stays as it was.
+// Killed while a series is written, the window leaves nothing behind: a file has no name until
+// it is complete, so each frame is the old one or a whole new one.
 using KilledSeriesTest = OutputTest;
 
-TEST_F(KilledSeriesTest, LeavesNoTemporaryAndTheOldAnimation) {
+TEST_F(KilledSeriesTest, LeavesNoTemporaryAndEveryFrameWhole) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     // The child that runs this test again writes into the folder of the test that started it.
     static const char kFolder[] = "SOLIFA_TEST_KILLED_SERIES_FOLDER";
     const QByteArray given = qgetenv(kFolder);
     const QString folder = given.isEmpty() ? dir.path() : QString::fromUtf8(given);
-    const QString gif = folder + "/serie.gif";
+    const QString series = folder + "/serie.bmp";
+    const QString first = folder + "/serie_01.bmp";
     if (given.isEmpty()) {
-        ASSERT_TRUE(PutFile(gif, kOldFile));
+        ASSERT_TRUE(PutFile(first, kOldFile));
         qputenv(kFolder, folder.toUtf8());
     } else {
         dir.remove();
     }
     EXPECT_EXIT(
         {
-            // Killed from within once the animation's file is open, whatever the machine's speed.
+            // Killed from within once a frame's file is open, whatever the machine's speed.
             std::thread([folder] {
                 while (test::OpenFilesIn(getpid(), folder).isEmpty())
                     usleep(1000);
@@ -142,7 +227,7 @@ TEST_F(KilledSeriesTest, LeavesNoTemporaryAndTheOldAnimation) {
             }).detach();
             form->HScroll6->setValue(600);
             form->SSCommand3->click();
-            saveAs(gif);
+            saveAs(series);
             for (int i = 0; i < 40; ++i)
                 form->Timer1_Timer();
             std::exit(0);
@@ -150,8 +235,14 @@ TEST_F(KilledSeriesTest, LeavesNoTemporaryAndTheOldAnimation) {
         ::testing::KilledBySignal(SIGKILL), "");
     qunsetenv(kFolder);
 
-    EXPECT_EQ(EntriesOf(folder), QStringList{"serie.gif"});
-    EXPECT_EQ(FileBytes(gif), kOldFile);
+    for (const QString& name : EntriesOf(folder)) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_TRUE(QRegularExpression("^serie_0[1-8]\\.bmp$").match(name).hasMatch());
+        const QString path = folder + "/" + name;
+        if (FileBytes(path) != kOldFile) {
+            EXPECT_EQ(QImage(path).size(), QSize(600, 600));
+        }
+    }
 }
 
 } // namespace

@@ -41,8 +41,10 @@ std::unique_ptr<QPrinter> FakePrinterDialog::choose(QWidget*) {
     if (!path)
         return nullptr;
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(*path);
+    if (!path->isEmpty()) {
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(*path);
+    }
     return printer;
 }
 

@@ -73,8 +73,9 @@ public:
                                      const QStringList& filters, int selectedFilter) override;
 };
 
-// Answers from the front of `answers`: the path of a PDF file the printer writes to, or
-// nullopt for a cancel. With no answer left it cancels.
+// Answers from the front of `answers`: the path of a PDF file the printer writes to, an empty
+// path for the print system's default queue, or nullopt for a cancel. With no answer left it
+// cancels.
 class FakePrinterDialog final : public PrinterDialog {
 public:
     std::deque<std::optional<QString>> answers;

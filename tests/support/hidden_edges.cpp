@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <set>
+#include <string>
 #include <tuple>
 
 #include <QBuffer>
@@ -111,9 +112,15 @@ bool SameEdge(const Edge& a, const Edge& b) {
 
 } // namespace
 
-InkMeasure InkedShare(const QImage& image, const Edge& edge, const std::vector<Edge>& others,
-                      int offsetX, int offsetY) {
-    constexpr double kNear = 2.5;
+namespace {
+
+constexpr int kLeftOut = -1;
+
+// One sample per pixel along the edge's longer axis: 1 where a pixel on or next to the line is
+// at least half black, 0 where none is, kLeftOut within `nearOthers` pixels of another edge or
+// where a blue line crosses.
+std::vector<int> EdgeSamples(const QImage& image, const Edge& edge, const std::vector<Edge>& others,
+                             int offsetX, int offsetY, double nearOthers) {
     std::vector<Edge> near;
     for (const Edge& o : others)
         if (!SameEdge(o, edge))
@@ -122,16 +129,16 @@ InkMeasure InkedShare(const QImage& image, const Edge& edge, const std::vector<E
     const double x2 = edge.b.x + offsetX, y2 = edge.b.y + offsetY;
     const bool alongX = std::abs(x2 - x1) >= std::abs(y2 - y1);
     const int length = static_cast<int>(std::max(std::abs(x2 - x1), std::abs(y2 - y1)));
-    InkMeasure m;
-    int inked = 0;
+    std::vector<int> samples;
     for (int t = 0; t <= length; ++t) {
         const double f = static_cast<double>(t) / length;
         const double major = alongX ? x1 + (x2 - x1) * f : y1 + (y2 - y1) * f;
         const double minor = alongX ? y1 + (y2 - y1) * f : x1 + (x2 - x1) * f;
         const double ex = edge.a.x + (edge.b.x - edge.a.x) * f;
         const double ey = edge.a.y + (edge.b.y - edge.a.y) * f;
+        samples.push_back(kLeftOut);
         if (std::any_of(near.begin(), near.end(),
-                        [&](const Edge& o) { return DistanceToSegment(ex, ey, o) < kNear; }))
+                        [&](const Edge& o) { return DistanceToSegment(ex, ey, o) < nearOthers; }))
             continue;
         const int maj = static_cast<int>(std::lround(major));
         double ink = 0;
@@ -145,10 +152,21 @@ InkMeasure InkedShare(const QImage& image, const Edge& edge, const std::vector<E
             ink = std::max(ink, Ink(image, x, y));
             crossed = crossed || BlueLine(image, x, y);
         }
-        if (crossed)
-            continue;
-        ++m.samples;
-        inked += ink >= 0.5;
+        if (!crossed)
+            samples.back() = ink >= 0.5;
+    }
+    return samples;
+}
+
+} // namespace
+
+InkMeasure InkedShare(const QImage& image, const Edge& edge, const std::vector<Edge>& others,
+                      int offsetX, int offsetY) {
+    InkMeasure m;
+    int inked = 0;
+    for (const int sample : EdgeSamples(image, edge, others, offsetX, offsetY, 2.5)) {
+        m.samples += sample != kLeftOut;
+        inked += sample == 1;
     }
     m.share = m.samples > 0 ? static_cast<double>(inked) / m.samples : 0;
     return m;
@@ -236,6 +254,64 @@ int ExpectPatternOnHiddenEdges(const QImage& image, const BodyEdges& edges, Draw
         }
     }
     return checked;
+}
+
+namespace {
+
+// A sample at which a dash begins: inked after one that is not. Clear when the two samples
+// either side are measured too, so that a start one sample off in another picture is seen.
+struct DashStart {
+    int at;
+    bool clear;
+};
+
+std::vector<DashStart> DashStarts(const std::vector<int>& samples) {
+    std::vector<DashStart> starts;
+    const int n = static_cast<int>(samples.size());
+    for (int t = 1; t < n; ++t) {
+        if (samples[t] != 1 || samples[t - 1] != 0)
+            continue;
+        bool clear = t >= 2 && t + 2 < n;
+        for (int u = std::max(0, t - 2); clear && u <= t + 2; ++u)
+            clear = samples[u] != kLeftOut;
+        starts.push_back({t, clear});
+    }
+    return starts;
+}
+
+// Every clear start of `from` has a start of `in` at most one sample away; the count compared.
+int ExpectStartsIn(const std::vector<DashStart>& from, const std::vector<DashStart>& in,
+                   const std::string& where) {
+    int compared = 0;
+    for (const DashStart& s : from) {
+        if (!s.clear)
+            continue;
+        ++compared;
+        EXPECT_TRUE(std::any_of(in.begin(), in.end(),
+                                [&](const DashStart& o) { return std::abs(o.at - s.at) <= 1; }))
+            << where << ": a dash begins at sample " << s.at;
+    }
+    return compared;
+}
+
+} // namespace
+
+int ExpectDashesWhereTheBitmapHasThem(const QImage& bitmap, const QImage& drawing,
+                                      const BodyEdges& edges, int lineWidth) {
+    // A wide line inks half its width beside its middle, and rounds its ends as far.
+    const double nearOthers = lineWidth + 2.5;
+    int compared = 0;
+    for (const Edge& e : edges.hidden) {
+        const std::vector<DashStart> inBitmap =
+            DashStarts(EdgeSamples(bitmap, e, edges.all, 0, 0, nearOthers));
+        const std::vector<DashStart> inDrawing =
+            DashStarts(EdgeSamples(drawing, e, edges.all, 0, 0, nearOthers));
+        const std::string edge = "edge (" + std::to_string(e.a.x) + "," + std::to_string(e.a.y) +
+                                 ")-(" + std::to_string(e.b.x) + "," + std::to_string(e.b.y) + ")";
+        compared += ExpectStartsIn(inBitmap, inDrawing, "bitmap " + edge + ", not the drawing");
+        compared += ExpectStartsIn(inDrawing, inBitmap, "drawing " + edge + ", not the bitmap");
+    }
+    return compared;
 }
 
 } // namespace solifa::test

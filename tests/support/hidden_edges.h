@@ -50,4 +50,10 @@ QImage Rasterised(const Painting& paint, QSize size, bool viaSvg);
 int ExpectPatternOnHiddenEdges(const QImage& image, const BodyEdges& edges, DrawStyle style,
                                bool viaSvg, QPoint offset = {}, int lineWidth = 1);
 
+// Along every hidden edge, the dashes of a drawing rendered 1:1 begin within one pixel of where
+// the bitmap's dashes of the same picture begin, and the other way round; lineWidth is how wide
+// both draw their lines. Returns how many dash starts were compared.
+int ExpectDashesWhereTheBitmapHasThem(const QImage& bitmap, const QImage& drawing,
+                                      const BodyEdges& edges, int lineWidth);
+
 } // namespace solifa::test

@@ -3,12 +3,15 @@
 #include <QFileInfo>
 #include <QPrinter>
 #include <QStringList>
+#include <cerrno>
 #include <memory>
+#include <new>
 
 #include "app/actions/print_page.h"
 #include "core/errors.h"
 #include "files/bitmap_file.h"
 #include "files/output_texts.h"
+#include "files/safe_write.h"
 #include "qtpaint/qt_painter_surface.h"
 #include "widgets/picture_box.h"
 #include "widgets/scroll_bar.h"
@@ -91,6 +94,8 @@ void OutputActions::ScaleToOutput() {
 void OutputActions::DrawOutput() {
     // Taking the view's background also clears the picture.
     controls_.output->setBackColor(controls_.view->backColor());
+    if (controls_.output->image().isNull())
+        return; // its pixels could not be allocated; the write that asked for it fails
     PaintBodyOnPicture(*controls_.output, model_, shape_(), model_.outputPoints, model_.outputApex,
                        appearance_);
 }
@@ -128,6 +133,9 @@ void OutputActions::paintPicture(QPaintDevice* device) {
 
 QByteArray OutputActions::encodePicture(PictureFormat format) {
     const QImage& image = controls_.output->image();
+    // The output picture stays null when its pixels could not be allocated.
+    if (image.isNull())
+        throw std::bad_alloc();
     const QString title = QString::fromUtf8(kBodyNames[model_.currentBody]);
     const PicturePainter paint = [this](QPaintDevice* device) { paintPicture(device); };
     switch (format) {
@@ -146,19 +154,28 @@ QByteArray OutputActions::encodePicture(PictureFormat format) {
 }
 
 std::optional<QString> OutputActions::writePicture(const QString& path) {
-    RenderOutput();
-    const QByteArray bytes = encodePicture(formatFor(path));
     QString reason;
-    if (bytes.isEmpty())
-        reason = QStringLiteral("Das Bild konnte nicht umgewandelt werden.");
-    else if (WriteFileBytes(bytes, path, &reason))
-        return std::nullopt;
+    try {
+        RenderOutput();
+        const QByteArray bytes = encodePicture(formatFor(path));
+        if (bytes.isEmpty())
+            reason = QStringLiteral("Das Bild konnte nicht umgewandelt werden.");
+        else if (WriteFileBytes(bytes, path, &reason))
+            return std::nullopt;
+    } catch (const std::bad_alloc&) {
+        // The picture or its encoding did not fit into memory: the old file stays, and the
+        // window goes on.
+        reason = QString::fromStdString(WriteFailureReason(ENOMEM, ReasonLanguage::German));
+    }
     return FileWriteFailedMessage(path, reason);
 }
 
 const QImage& OutputActions::renderFrame() {
     RenderOutput();
-    return controls_.output->image();
+    const QImage& image = controls_.output->image();
+    if (image.isNull())
+        throw std::bad_alloc();
+    return image;
 }
 
 std::vector<QRgb> OutputActions::pictureColours() const {

@@ -48,9 +48,10 @@ public:
     // the dialog; otherwise a Windows bitmap.
     PictureFormat formatFor(const QString& path) const;
     // Renders the output picture and writes it to path in the format of its name; on failure
-    // the message to show.
+    // the message to show, memory running out included.
     std::optional<QString> writePicture(const QString& path);
-    // Renders the output picture and gives its image, for the frames of an animation.
+    // Renders the output picture and gives its image, for the frames of an animation. Throws
+    // std::bad_alloc when the picture could not be allocated.
     const QImage& renderFrame();
     // The colours the output picture can contain.
     std::vector<QRgb> pictureColours() const;

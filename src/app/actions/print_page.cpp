@@ -13,6 +13,9 @@ bool PrintPicturePage(QPaintDevice& device, const QImage& image, const QSizeF& s
     // direction maps that area onto the user units, as the two lengths of the page do not
     // need to keep the area's proportions.
     painter.scale(device.width() / kPageUnitsWide, device.height() / kPageUnitsHigh);
+    // Without this hint a PDF printer gets the picture as a JPEG, whose blur mixes the
+    // picture's few flat colours into thousands and fringes its one-pixel lines.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
     painter.drawImage(PrintedPictureRect(size), image);
     return painter.end();
 }

@@ -4,6 +4,9 @@
 #include <QFile>
 #include <QProgressBar>
 
+#include <cerrno>
+#include <new>
+
 #include "app/actions/output_actions.h"
 #include "files/bitmap_file.h"
 #include "files/gif_writer.h"
@@ -26,6 +29,10 @@ QString SeriesButtonCaption(int frameCount) {
 
 // A frame of an animation is shown for 40 ms.
 constexpr int kAnimationDelayCentiseconds = 4;
+
+QString OutOfMemoryReason() {
+    return QString::fromStdString(WriteFailureReason(ENOMEM, ReasonLanguage::German));
+}
 
 } // namespace
 
@@ -53,6 +60,8 @@ public:
             return QStringLiteral("Die Größe der Bilder hat sich während der Serie geändert.");
         if (!writeFailure_.isEmpty())
             return writeFailure_;
+        if (gif_ && gif_->outOfMemory())
+            return OutOfMemoryReason();
         return QStringLiteral("Die Animation konnte nicht geschrieben werden.");
     }
 
@@ -169,11 +178,15 @@ std::optional<QString> Turn::writeFrame(int k) {
     if (const int error = CheckWritable(QFile::encodeName(path).toStdString()))
         return FileWriteFailedMessage(
             path, QString::fromStdString(WriteFailureReason(error, ReasonLanguage::German)));
-    const QImage& frame = output_.renderFrame();
-    if (!gif_)
-        gif_ = std::make_unique<GifSeries>(frame, output_.pictureColours());
-    if (gif_->add(frame))
-        return std::nullopt;
+    try {
+        const QImage& frame = output_.renderFrame();
+        if (!gif_)
+            gif_ = std::make_unique<GifSeries>(frame, output_.pictureColours());
+        if (gif_->add(frame))
+            return std::nullopt;
+    } catch (const std::bad_alloc&) {
+        return FileWriteFailedMessage(path, OutOfMemoryReason());
+    }
     return FileWriteFailedMessage(path, gif_->reason());
 }
 
@@ -184,9 +197,16 @@ void Turn::reportSeries(int count) {
         showEndMessage(true, SeriesCreatedMessage(count, path));
         return;
     }
-    const bool written = gif_->commit(path);
+    bool written = false;
+    QString reason = OutOfMemoryReason();
+    try {
+        written = gif_->commit(path);
+        if (!written)
+            reason = gif_->reason();
+    } catch (const std::bad_alloc&) {
+    }
     const QString message =
-        written ? FileCreatedMessage(path) : FileWriteFailedMessage(path, gif_->reason());
+        written ? FileCreatedMessage(path) : FileWriteFailedMessage(path, reason);
     endSeries();
     if (written)
         fileWritten(path);

@@ -16,6 +16,7 @@ class Info : public QDialog {
     Q_OBJECT
 public:
     explicit Info(const ScreenMetrics& screen, QWidget* parent = nullptr);
+    ~Info() override;
 
     // Loading the window centres it on the screen.
     void Form_Load();
