@@ -129,7 +129,7 @@ TEST_F(AuxiliaryWindows, InfoOpenedAndClosedAgainAndAgainLeavesNothingBehind) {
     cycle(20); // what is made once and kept (fonts, glyphs, the style's own) is made here
     const long before = ResidentBytes();
     cycle(300);
-    const long grown = ResidentBytes() - before;
+    [[maybe_unused]] const long grown = ResidentBytes() - before;
     EXPECT_TRUE(form->findChildren<Info*>().isEmpty());
     EXPECT_EQ(QApplication::topLevelWidgets().count(), 1);
 #ifndef __SANITIZE_ADDRESS__
