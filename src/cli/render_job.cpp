@@ -21,7 +21,6 @@
 #include "core/body_painter.h"
 #include "core/errors.h"
 #include "core/rounding.h"
-#include "files/bitmap_file.h"
 #include "files/gif_writer.h"
 #include "files/output_texts.h"
 #include "files/picture_files.h"
@@ -144,33 +143,19 @@ ContentWriter BytesContent(QByteArray bytes) {
     };
 }
 
-// A PNG is encoded in memory first: the encoder would report a failed write of the file as a
-// warning of its own, beside the program's one line.
-ContentWriter PngContent(const QImage& image) {
-    return BytesContent(EncodePng(image));
-}
-
 PicturePainter PainterOf(const ModelState& model, const RenderRequest& request) {
     return [&model, &request](QPaintDevice* device) { PaintPicture(device, model, request); };
 }
 
+// A still picture is encoded in memory first, as the window encodes it: an encoder writing to
+// the file would report a failed write as a warning of its own, beside the program's one line.
 ContentWriter PictureContent(const ModelState& model, const RenderRequest& request) {
-    const QSize size(request.viewWidth, request.viewWidth);
-    const QString body = QString::fromUtf8(kBodyNames[model.currentBody]);
-    switch (request.format) {
-    case PictureFormat::Png:
-        return PngContent(RenderImage(model, request));
-    case PictureFormat::Svg:
-        return BytesContent(
-            EncodeSvg(size, QStringLiteral("SOLIFA"), body, PainterOf(model, request)));
-    case PictureFormat::Pdf:
-        return BytesContent(EncodePdf(size, body, PainterOf(model, request)));
-    case PictureFormat::Bmp:
-    case PictureFormat::Gif:
-        break;
-    }
-    // A Windows bitmap encoded as the window encodes its bitmaps.
-    return BytesContent(EncodeBitmap(RenderImage(model, request)));
+    const PictureSource source{QSize(request.viewWidth, request.viewWidth),
+                               QString::fromUtf8(kBodyNames[model.currentBody]),
+                               [&model, &request] { return RenderImage(model, request); },
+                               PainterOf(model, request),
+                               PictureColours(request.background, request.appearance)};
+    return BytesContent(EncodePicture(request.format, source));
 }
 
 int DelayCentiseconds(int ms) {
@@ -196,19 +181,46 @@ ContentWriter GifContent(const std::vector<ModelState>& models, const RenderRequ
     };
 }
 
-// The JSON dump is the last of the files a request writes.
-bool IsJsonFile(const RenderRequest& request, std::size_t i, std::size_t count) {
-    return !request.jsonPath.empty() && i + 1 == count;
+// One file a request writes: its name as the user gave it, the option that named it, and what
+// goes into it.
+struct OutputFile {
+    enum class Content { Picture, Animation, Json };
+    std::string name;
+    const char* option;
+    Content content;
+    std::size_t model = 0; // the model of a picture
+};
+
+// The picture, its frames or the animation, then the JSON dump.
+std::vector<OutputFile> OutputFiles(const RenderRequest& request) {
+    using Content = OutputFile::Content;
+    std::vector<OutputFile> files;
+    if (!request.outputPath.empty()) {
+        if (FormatInfo(request.format).animates)
+            files.push_back({request.outputPath, "-o", Content::Animation});
+        else if (request.frames > 0)
+            for (int k = 1; k <= request.frames; ++k)
+                files.push_back({FrameFileName(request.outputPath, k), "-o", Content::Picture,
+                                 std::size_t(k - 1)});
+        else
+            files.push_back({request.outputPath, "-o", Content::Picture});
+    }
+    if (!request.jsonPath.empty())
+        files.push_back({request.jsonPath, "--dump-json", Content::Json});
+    return files;
 }
 
-// The content of file i of the `count` that FilesToWrite names.
-ContentWriter ContentOf(const RenderRequest& request, const std::vector<ModelState>& models,
-                        std::size_t i, std::size_t count) {
-    if (IsJsonFile(request, i, count))
+ContentWriter ContentOf(const OutputFile& file, const RenderRequest& request,
+                        const std::vector<ModelState>& models) {
+    switch (file.content) {
+    case OutputFile::Content::Json:
         return BytesContent(ModelJson(models.front()));
-    if (request.format == PictureFormat::Gif)
+    case OutputFile::Content::Animation:
         return GifContent(models, request);
-    return PictureContent(models[i], request);
+    case OutputFile::Content::Picture:
+        break;
+    }
+    return PictureContent(models.at(file.model), request);
 }
 
 } // namespace
@@ -268,18 +280,10 @@ QByteArray ModelJson(const ModelState& m) {
 }
 
 std::vector<std::string> FilesToWrite(const RenderRequest& request) {
-    std::vector<std::string> files;
-    if (!request.outputPath.empty()) {
-        if (request.frames > 0 && request.format != PictureFormat::Gif) {
-            for (int k = 1; k <= request.frames; ++k)
-                files.push_back(FrameFileName(request.outputPath, k));
-        } else {
-            files.push_back(request.outputPath);
-        }
-    }
-    if (!request.jsonPath.empty())
-        files.push_back(request.jsonPath);
-    return files;
+    std::vector<std::string> names;
+    for (OutputFile& file : OutputFiles(request))
+        names.push_back(std::move(file.name));
+    return names;
 }
 
 JobResult PrepareRenderJob(const RenderRequest& request, std::vector<ModelState>& models) {
@@ -301,22 +305,20 @@ JobResult PrepareRenderJob(const RenderRequest& request, std::vector<ModelState>
     }
 
     // Every name is checked before the first byte is written, and no two may name one file.
-    const std::vector<std::string> paths = FilesToWrite(request);
-    const auto option = [&](std::size_t i) {
-        return std::string(IsJsonFile(request, i, paths.size()) ? "--dump-json" : "-o");
-    };
-    std::map<std::string, std::size_t> identities;
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-        const std::string name = SystemName(paths[i]);
+    const std::vector<OutputFile> files = OutputFiles(request);
+    std::map<std::string, const OutputFile*> identities;
+    for (const OutputFile& file : files) {
+        const std::string name = SystemName(file.name);
         std::string line;
         if (const int error =
-                IsStandardOutput(paths[i]) ? StandardOutputError() : CheckWritable(name)) {
-            line = option(i) + ": cannot write " + Shown(paths[i]) + ": " +
+                IsStandardOutput(file.name) ? StandardOutputError() : CheckWritable(name)) {
+            line = file.option + std::string(": cannot write ") + Shown(file.name) + ": " +
                    (error == EBADF ? std::string("it is closed or open for reading only")
                                    : WriteFailureReason(error, ReasonLanguage::English));
-        } else if (const auto [first, fresh] = identities.emplace(FileIdentity(name), i); !fresh) {
-            line = option(i) + " " + Shown(paths[i]) + " names the same file as " +
-                   option(first->second) + " " + Shown(paths[first->second]);
+        } else if (const auto [first, fresh] = identities.emplace(FileIdentity(name), &file);
+                   !fresh) {
+            line = file.option + (" " + Shown(file.name)) + " names the same file as " +
+                   first->second->option + " " + Shown(first->second->name);
         } else {
             continue;
         }
@@ -327,8 +329,7 @@ JobResult PrepareRenderJob(const RenderRequest& request, std::vector<ModelState>
 }
 
 bool NeedsGuiApplication(const RenderRequest& request) {
-    return !request.outputPath.empty() &&
-           (request.format == PictureFormat::Svg || request.format == PictureFormat::Pdf);
+    return !request.outputPath.empty() && FormatInfo(request.format).vectorDrawing;
 }
 
 JobResult WriteRenderJob(const RenderRequest& request, const std::vector<ModelState>& models) {
@@ -338,21 +339,17 @@ JobResult WriteRenderJob(const RenderRequest& request, const std::vector<ModelSt
     // so a failure on the way leaves all the old files as they were; the files not yet in
     // place are removed when they go out of scope. What goes to standard output cannot be
     // taken back, so it goes last, once every other file is written.
-    const std::vector<std::string> paths = FilesToWrite(request);
-    std::vector<std::size_t> order(paths.size());
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = i;
+    std::vector<OutputFile> order = OutputFiles(request);
     std::stable_partition(order.begin(), order.end(),
-                          [&](std::size_t i) { return !IsStandardOutput(paths[i]); });
-    std::vector<std::pair<std::unique_ptr<SafeFile>, std::size_t>> files;
-    for (const std::size_t i : order) {
-        files.emplace_back(std::make_unique<SafeFile>(SystemName(paths[i])), i);
+                          [](const OutputFile& f) { return !IsStandardOutput(f.name); });
+    std::vector<std::pair<std::unique_ptr<SafeFile>, const OutputFile*>> files;
+    for (const OutputFile& file : order) {
+        files.emplace_back(std::make_unique<SafeFile>(SystemName(file.name)), &file);
         std::optional<std::string> error;
         try {
-            error = WriteContent(*files.back().first, paths[i],
-                                 ContentOf(request, models, i, paths.size()));
+            error = WriteContent(*files.back().first, file.name, ContentOf(file, request, models));
         } catch (const std::bad_alloc&) {
-            error = OutOfMemoryLine(paths[i]);
+            error = OutOfMemoryLine(file.name);
         }
         if (error)
             return {kExitWriteFailed, *error};
@@ -362,7 +359,7 @@ JobResult WriteRenderJob(const RenderRequest& request, const std::vector<ModelSt
     for (const auto& file : files)
         written.push_back(file.first.get());
     if (const std::size_t failed = CommitTogether(written); failed < files.size())
-        return {kExitWriteFailed, WriteFailedLine(paths[files[failed].second],
+        return {kExitWriteFailed, WriteFailedLine(files[failed].second->name,
                                                   WriteFailureReason(files[failed].first->error(),
                                                                      ReasonLanguage::English))};
     return {};

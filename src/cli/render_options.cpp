@@ -22,8 +22,21 @@ namespace {
 inline constexpr std::array<const char*, kBodyCount> kEnglishBodyNames = {
     "sphere", "cube", "octahedron", "cylinder", "pyramid", "cone", "funnel"};
 
-constexpr const char* kFormatList = "bmp|png|svg|pdf|gif";
-constexpr const char* kExtensionList = ".bmp, .png, .svg, .pdf, .gif";
+// The --format values, "bmp|png|...", and the extensions a picture file is known by.
+std::string FormatList() {
+    return FormatNames("|");
+}
+std::string ExtensionList() {
+    return FormatNames(", ", ".");
+}
+
+// The --format value of the format a turn goes into as one file.
+std::string AnimationFormatName() {
+    for (const PictureFormatInfo& info : PictureFormats())
+        if (info.animates)
+            return info.extensions.front();
+    return {};
+}
 
 std::string RangeText(OptionRange r) {
     return std::to_string(r.min) + ".." + std::to_string(r.max);
@@ -192,121 +205,152 @@ void AddGroupOptions(std::vector<OptionDef>& defs, int g) {
                     [group](ParseState& s, bool v) { group(s).visible = v; }));
 }
 
+// A whole-number option of the body and its view, as a row of a table.
+struct NumberRow {
+    const char* name;
+    OptionRange range;
+    const char* help;
+    void (*set)(ParseState&, int);
+};
+
+const NumberRow kShapeNumbers[] = {
+    {"corners", kCornersSetting,
+     "corners per ring (18; 4 for Würfel, Oktaeder and Pyramide, which the window keeps at 4)",
+     [](ParseState& s, int x) {
+         s.request.corners = x;
+         s.cornersGiven = true;
+     }},
+    {"levels",
+     {kSphereLevelsMin, kLevelsSetting.max},
+     "levels of the sphere (18); the other bodies have a fixed number of levels and take no "
+     "--levels",
+     [](ParseState& s, int x) {
+         s.request.levels = x;
+         s.levelsGiven = true;
+     }},
+    {"rotation", kRotationSetting, "rotation angle in degrees (0)",
+     [](ParseState& s, int x) { s.request.rotation = x; }},
+    {"tilt", kTiltSetting, "tilt angle in degrees (0)",
+     [](ParseState& s, int x) { s.request.tilt = x; }},
+    {"offset", kOffsetSetting, "turn by eighths of the corner step (0)",
+     [](ParseState& s, int x) { s.request.offset = x; }},
+    {"zoom", kZoomSetting, "zoom in hundredths (100)",
+     [](ParseState& s, int x) { s.request.zoom = x; }},
+    {"x", kPositionSetting, "position, positive moves right (0)",
+     [](ParseState& s, int x) { s.request.x = x; }},
+    {"y", kPositionSetting, "position, positive moves up (0)",
+     [](ParseState& s, int x) { s.request.y = x; }},
+};
+
+// An option without a value, or one that only asks for a text (then without `set`).
+OptionDef SwitchOption(QStringList names, std::string help, void (*set)(ParseState&) = nullptr) {
+    OptionDef def;
+    def.names = std::move(names);
+    def.help = std::move(help);
+    if (set)
+        def.apply = [set](ParseState& s, const QString&) -> std::optional<std::string> {
+            set(s);
+            return std::nullopt;
+        };
+    return def;
+}
+
+OptionDef BodyOption() {
+    OptionDef body;
+    body.names = QStringList{"body"};
+    body.valueName = "NAME";
+    body.help = "the body (Kugel): " + BodyList();
+    body.apply = [](ParseState& s, const QString& text) -> std::optional<std::string> {
+        const int index = BodyFromName(text);
+        if (index < 0)
+            return "--body: unknown body " + Quoted(text) + "; allowed " + BodyList();
+        s.request.body = index;
+        return std::nullopt;
+    };
+    return body;
+}
+
+// The background and the caps.
+void AddCapOptions(std::vector<OptionDef>& v) {
+    v.push_back(ColourOption("background", "background (" + ColourText(kStartBackground) + ")",
+                             [](ParseState& s, ColorRef c) { s.request.background = c; }));
+    const CapStyle caps = StartAppearance().capStyle;
+    v.push_back(ColourOption(
+        "cap-outside-color", "a cap seen from outside (" + ColourText(caps.color[1]) + ")",
+        [](ParseState& s, ColorRef c) { s.request.appearance.capStyle.color[1] = c; }));
+    v.push_back(ColourOption(
+        "cap-inside-color", "a cap seen from inside (" + ColourText(caps.color[0]) + ")",
+        [](ParseState& s, ColorRef c) { s.request.appearance.capStyle.color[0] = c; }));
+    v.push_back(CheckOption(
+        "top-cap-transparent", "top cap as outline only (0)",
+        [](ParseState& s, bool t) { s.request.appearance.capStyle.topTransparent = t; }));
+    v.push_back(CheckOption(
+        "bottom-cap-transparent", "bottom cap as outline only (0)",
+        [](ParseState& s, bool t) { s.request.appearance.capStyle.bottomTransparent = t; }));
+}
+
+OptionDef FormatOption() {
+    OptionDef format;
+    format.names = QStringList{"format"};
+    format.valueName = FormatList();
+    format.help = "the picture's format whatever its name";
+    format.apply = [](ParseState& s, const QString& text) -> std::optional<std::string> {
+        if (const auto f = FormatOfExtension(text)) {
+            s.format = *f;
+            return std::nullopt;
+        }
+        return "--format: unknown format " + Quoted(text) + "; allowed " + FormatList();
+    };
+    return format;
+}
+
+// The picture's size and lines, the files and the frames.
+void AddOutputOptions(std::vector<OptionDef>& v) {
+    v.push_back(NumberOption("view-width", kViewWidthRange,
+                             "picture width and height in pixels (" +
+                                 std::to_string(kDefaultViewWidth) + ")",
+                             [](ParseState& s, int x) { s.request.viewWidth = x; }));
+    v.push_back(NumberOption("line-width", kLineWidthRange,
+                             "every line this many pixels wide, in SVG and PDF this many "
+                             "units, the dashes as much longer (1, as in the window)",
+                             [](ParseState& s, int x) { s.request.lineWidth = x; }));
+    v.push_back(NameOption(
+        {"o", "output"},
+        "picture file, by its extension " + ExtensionList() +
+            "; - for standard output (then with --format)",
+        [](ParseState& s, std::string name) { s.request.outputPath = std::move(name); }));
+    v.push_back(FormatOption());
+    v.push_back(NumberOption("frames", kFramesSetting,
+                             "one seamless turn in N frames: NAME_01.ext .. NAME_NN.ext, or "
+                             "one animated GIF",
+                             [](ParseState& s, int x) { s.request.frames = x; }));
+    v.push_back(
+        NumberOption("delay-ms", kDelayRange,
+                     "frame delay of an animated GIF (" + std::to_string(kDefaultDelayMs) + ")",
+                     [](ParseState& s, int x) {
+                         s.request.delayMs = x;
+                         s.delayGiven = true;
+                     }));
+    v.push_back(NameOption(
+        {"dump-json"},
+        "the projected model as JSON (of the first frame with --frames); - for standard output",
+        [](ParseState& s, std::string name) { s.request.jsonPath = std::move(name); }));
+}
+
+// Every option, in the order the help lists them.
 const std::vector<OptionDef>& Options() {
     static const std::vector<OptionDef> defs = [] {
-        std::vector<OptionDef> v;
-        OptionDef body;
-        body.names = QStringList{"body"};
-        body.valueName = "NAME";
-        body.help = "the body (Kugel): " + BodyList();
-        body.apply = [](ParseState& s, const QString& text) -> std::optional<std::string> {
-            const int index = BodyFromName(text);
-            if (index < 0)
-                return "--body: unknown body " + Quoted(text) + "; allowed " + BodyList();
-            s.request.body = index;
-            return std::nullopt;
-        };
-        v.push_back(body);
-        v.push_back(NumberOption("corners", kCornersSetting,
-                                 "corners per ring (18; 4 for Würfel, Oktaeder and Pyramide, "
-                                 "which the window keeps at 4)",
-                                 [](ParseState& s, int x) {
-                                     s.request.corners = x;
-                                     s.cornersGiven = true;
-                                 }));
-        v.push_back(NumberOption("levels", {kSphereLevelsMin, kLevelsSetting.max},
-                                 "levels of the sphere (18); the other bodies have a fixed "
-                                 "number of levels and take no --levels",
-                                 [](ParseState& s, int x) {
-                                     s.request.levels = x;
-                                     s.levelsGiven = true;
-                                 }));
-        v.push_back(NumberOption("rotation", kRotationSetting, "rotation angle in degrees (0)",
-                                 [](ParseState& s, int x) { s.request.rotation = x; }));
-        v.push_back(NumberOption("tilt", kTiltSetting, "tilt angle in degrees (0)",
-                                 [](ParseState& s, int x) { s.request.tilt = x; }));
-        v.push_back(NumberOption("offset", kOffsetSetting, "turn by eighths of the corner step (0)",
-                                 [](ParseState& s, int x) { s.request.offset = x; }));
-        v.push_back(NumberOption("zoom", kZoomSetting, "zoom in hundredths (100)",
-                                 [](ParseState& s, int x) { s.request.zoom = x; }));
-        v.push_back(NumberOption("x", kPositionSetting, "position, positive moves right (0)",
-                                 [](ParseState& s, int x) { s.request.x = x; }));
-        v.push_back(NumberOption("y", kPositionSetting, "position, positive moves up (0)",
-                                 [](ParseState& s, int x) { s.request.y = x; }));
-        OptionDef mirror;
-        mirror.names = QStringList{"mirror"};
-        mirror.help = "turn the other way round (off)";
-        mirror.apply = [](ParseState& s, const QString&) -> std::optional<std::string> {
-            s.request.mirror = true;
-            return std::nullopt;
-        };
-        v.push_back(mirror);
+        std::vector<OptionDef> v{BodyOption()};
+        for (const NumberRow& row : kShapeNumbers)
+            v.push_back(NumberOption(row.name, row.range, row.help, row.set));
+        v.push_back(SwitchOption({"mirror"}, "turn the other way round (off)",
+                                 [](ParseState& s) { s.request.mirror = true; }));
         AddGroupOptions(v, 1);
         AddGroupOptions(v, 0);
-        v.push_back(ColourOption("background", "background (" + ColourText(kStartBackground) + ")",
-                                 [](ParseState& s, ColorRef c) { s.request.background = c; }));
-        const CapStyle caps = StartAppearance().capStyle;
-        v.push_back(ColourOption(
-            "cap-outside-color", "a cap seen from outside (" + ColourText(caps.color[1]) + ")",
-            [](ParseState& s, ColorRef c) { s.request.appearance.capStyle.color[1] = c; }));
-        v.push_back(ColourOption(
-            "cap-inside-color", "a cap seen from inside (" + ColourText(caps.color[0]) + ")",
-            [](ParseState& s, ColorRef c) { s.request.appearance.capStyle.color[0] = c; }));
-        v.push_back(CheckOption(
-            "top-cap-transparent", "top cap as outline only (0)",
-            [](ParseState& s, bool t) { s.request.appearance.capStyle.topTransparent = t; }));
-        v.push_back(CheckOption(
-            "bottom-cap-transparent", "bottom cap as outline only (0)",
-            [](ParseState& s, bool t) { s.request.appearance.capStyle.bottomTransparent = t; }));
-        v.push_back(NumberOption("view-width", kViewWidthRange,
-                                 "picture width and height in pixels (" +
-                                     std::to_string(kDefaultViewWidth) + ")",
-                                 [](ParseState& s, int x) { s.request.viewWidth = x; }));
-        v.push_back(NumberOption("line-width", kLineWidthRange,
-                                 "every line this many pixels wide, in SVG and PDF this many "
-                                 "units, the dashes as much longer (1, as in the window)",
-                                 [](ParseState& s, int x) { s.request.lineWidth = x; }));
-        v.push_back(NameOption(
-            {"o", "output"},
-            std::string("picture file, by its extension ") + kExtensionList +
-                "; - for standard output (then with --format)",
-            [](ParseState& s, std::string name) { s.request.outputPath = std::move(name); }));
-        OptionDef format;
-        format.names = QStringList{"format"};
-        format.valueName = kFormatList;
-        format.help = "the picture's format whatever its name";
-        format.apply = [](ParseState& s, const QString& text) -> std::optional<std::string> {
-            if (const auto f = FormatOfExtension(text)) {
-                s.format = *f;
-                return std::nullopt;
-            }
-            return "--format: unknown format " + Quoted(text) + "; allowed " + kFormatList;
-        };
-        v.push_back(format);
-        v.push_back(NumberOption("frames", kFramesSetting,
-                                 "one seamless turn in N frames: NAME_01.ext .. NAME_NN.ext, or "
-                                 "one animated GIF",
-                                 [](ParseState& s, int x) { s.request.frames = x; }));
-        v.push_back(
-            NumberOption("delay-ms", kDelayRange,
-                         "frame delay of an animated GIF (" + std::to_string(kDefaultDelayMs) + ")",
-                         [](ParseState& s, int x) {
-                             s.request.delayMs = x;
-                             s.delayGiven = true;
-                         }));
-        v.push_back(NameOption(
-            {"dump-json"},
-            "the projected model as JSON (of the first frame with --frames); - for "
-            "standard output",
-            [](ParseState& s, std::string name) { s.request.jsonPath = std::move(name); }));
-        OptionDef version;
-        version.names = QStringList{"v", "version"};
-        version.help = "the program's name and version";
-        v.push_back(version);
-        OptionDef help;
-        help.names = QStringList{"h", "help"};
-        help.help = "this text";
-        v.push_back(help);
+        AddCapOptions(v);
+        AddOutputOptions(v);
+        v.push_back(SwitchOption({"v", "version"}, "the program's name and version"));
+        v.push_back(SwitchOption({"h", "help"}, "this text"));
         return v;
     }();
     return defs;
@@ -330,7 +374,7 @@ std::optional<std::string> Complete(ParseState& s) {
     if (!s.levelsGiven)
         r.levels = kDefaultLevels[r.body];
     if (r.outputPath.empty() && r.jsonPath.empty())
-        return std::string("nothing to write; give -o FILE (") + kExtensionList +
+        return std::string("nothing to write; give -o FILE (") + ExtensionList() +
                ") or --dump-json FILE";
     if (r.outputPath.empty()) {
         if (r.frames != 0)
@@ -340,17 +384,18 @@ std::optional<std::string> Complete(ParseState& s) {
     } else if (s.format) {
         r.format = *s.format;
     } else if (IsStandardOutput(r.outputPath)) {
-        return std::string("-o -: standard output needs --format ") + kFormatList;
+        return std::string("-o -: standard output needs --format ") + FormatList();
     } else if (const auto format = FormatOfName(ArgumentText(r.outputPath))) {
         r.format = *format;
     } else {
         return "-o: " + Quoted(ArgumentText(r.outputPath)) + " has no known picture extension; " +
-               "allowed " + kExtensionList + ", or give --format";
+               "allowed " + ExtensionList() + ", or give --format";
     }
-    if (IsStandardOutput(r.outputPath) && r.frames != 0 && r.format != PictureFormat::Gif)
-        return std::string("--frames: standard output takes one file; a turn goes there as "
-                           "--format gif");
-    if (s.delayGiven && (r.format != PictureFormat::Gif || r.frames == 0))
+    const bool animates = FormatInfo(r.format).animates;
+    if (IsStandardOutput(r.outputPath) && r.frames != 0 && !animates)
+        return "--frames: standard output takes one file; a turn goes there as --format " +
+               AnimationFormatName();
+    if (s.delayGiven && (!animates || r.frames == 0))
         return std::string("--delay-ms: applies only to a GIF output with --frames");
     if (!r.outputPath.empty() && r.outputPath == r.jsonPath)
         return IsStandardOutput(r.jsonPath)

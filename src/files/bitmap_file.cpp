@@ -1,10 +1,7 @@
 #include "files/bitmap_file.h"
 
-#include <QFile>
 #include <QtEndian>
 #include <new>
-
-#include "files/safe_write.h"
 
 namespace solifa {
 namespace {
@@ -51,20 +48,6 @@ QByteArray EncodeBitmap(const QImage& source) {
         }
     }
     return out;
-}
-
-bool WriteFileBytes(const QByteArray& bytes, const QString& path, QString* reason) {
-    const int error = WriteFileSafely(QFile::encodeName(path).toStdString(), bytes.constData(),
-                                      std::size_t(bytes.size()));
-    if (error == 0)
-        return true;
-    if (reason)
-        *reason = QString::fromStdString(WriteFailureReason(error, ReasonLanguage::German));
-    return false;
-}
-
-QString FileWriteFailedMessage(const QString& path, const QString& reason) {
-    return QStringLiteral("Die Datei %1 konnte nicht geschrieben werden.\r\n%2").arg(path, reason);
 }
 
 } // namespace solifa

@@ -1,6 +1,9 @@
 #include "files/output_texts.h"
 
+#include <QFile>
 #include <QFileInfo>
+
+#include "files/safe_write.h"
 
 namespace solifa {
 namespace {
@@ -44,6 +47,20 @@ QString FrameSeriesFileName(const QString& path, int k) {
 
 QString SeriesSummaryName(const QString& path) {
     return InsertBeforeExtension(path, QStringLiteral("_xy"));
+}
+
+bool WriteFileBytes(const QByteArray& bytes, const QString& path, QString* reason) {
+    const int error = WriteFileSafely(QFile::encodeName(path).toStdString(), bytes.constData(),
+                                      std::size_t(bytes.size()));
+    if (error == 0)
+        return true;
+    if (reason)
+        *reason = QString::fromStdString(WriteFailureReason(error, ReasonLanguage::German));
+    return false;
+}
+
+QString FileWriteFailedMessage(const QString& path, const QString& reason) {
+    return QStringLiteral("Die Datei %1 konnte nicht geschrieben werden.\r\n%2").arg(path, reason);
 }
 
 } // namespace solifa

@@ -1,6 +1,8 @@
 #pragma once
-// The texts and file names of the bitmap output: confirmation messages, the numbered names of
-// a frame series and the caption after writing.
+// The texts and file names of the window's picture output: confirmation and failure messages,
+// the numbered names of a frame series, the caption after writing, and writing a file with the
+// reason of a failure in German.
+#include <QByteArray>
 #include <QString>
 
 namespace solifa {
@@ -23,5 +25,13 @@ QString FrameSeriesFileName(const QString& path, int k);
 
 // The series named as a whole in the end message: "_xy" where the frame number would stand.
 QString SeriesSummaryName(const QString& path);
+
+// Writes `bytes` to `path`, replacing an existing file through the safe write path: the old file
+// stays untouched unless the new one was written completely; a device or FIFO is written in
+// place. On failure returns false and puts the German reason into `reason`.
+bool WriteFileBytes(const QByteArray& bytes, const QString& path, QString* reason);
+
+// The German message for a file that could not be written.
+QString FileWriteFailedMessage(const QString& path, const QString& reason);
 
 } // namespace solifa

@@ -1,7 +1,6 @@
 #include "files/picture_files.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 #include <QImageWriter>
 #include <QPageLayout>
 #include <QPageSize>
@@ -18,25 +17,6 @@
 #include "qtpaint/qt_painter_surface.h"
 
 namespace solifa {
-
-std::optional<PictureFormat> FormatOfName(const QString& path) {
-    return FormatOfExtension(QFileInfo(path).suffix());
-}
-
-std::optional<PictureFormat> FormatOfExtension(const QString& extension) {
-    const QString suffix = extension.toLower();
-    if (suffix == QLatin1String("bmp"))
-        return PictureFormat::Bmp;
-    if (suffix == QLatin1String("png"))
-        return PictureFormat::Png;
-    if (suffix == QLatin1String("svg"))
-        return PictureFormat::Svg;
-    if (suffix == QLatin1String("pdf"))
-        return PictureFormat::Pdf;
-    if (suffix == QLatin1String("gif"))
-        return PictureFormat::Gif;
-    return std::nullopt;
-}
 
 QByteArray EncodePng(const QImage& image) {
     if (image.isNull())

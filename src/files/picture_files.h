@@ -15,21 +15,11 @@
 #include <vector>
 
 #include "core/body_painter.h"
+#include "files/picture_formats.h"
 
 class QPaintDevice;
 
 namespace solifa {
-
-enum class PictureFormat { Bmp, Png, Svg, Pdf, Gif };
-
-// The format a file name asks for by its extension, in any letter case; nullopt for a name
-// without one of the five extensions.
-std::optional<PictureFormat> FormatOfName(const QString& path);
-// The format of an extension without its dot ("png", "PDF"), in any letter case.
-std::optional<PictureFormat> FormatOfExtension(const QString& extension);
-
-// Paints a picture onto a paint device: an image of the picture's size or a vector page.
-using PicturePainter = std::function<void(QPaintDevice*)>;
 
 // A PNG of the image.
 QByteArray EncodePng(const QImage& image);

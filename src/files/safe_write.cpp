@@ -428,11 +428,9 @@ bool SafeFile::fail(int error) {
     return false;
 }
 
-std::size_t CommitTogether(const std::vector<SafeFile*>& files) {
-    for (std::size_t i = 0; i < files.size(); ++i)
-        if (!files[i]->finish())
-            return i;
-
+// The steps of putting several finished files in place together, and of taking them back.
+class CommitPlan {
+public:
     struct Step {
         std::size_t index = 0;
         SafeFile* file = nullptr;
@@ -442,13 +440,12 @@ std::size_t CommitTogether(const std::vector<SafeFile*>& files) {
         struct stat made {}; // the new file, which is removed again only while it is that one
         bool placed = false;
     };
-    std::vector<Step> steps;
-    g_commit.store(-1);
-    for (std::size_t i = 0; i < files.size(); ++i) {
+
+    // The old version of file i is kept under a hidden name, so that it can be put back.
+    static Step Prepare(std::size_t i, SafeFile& f) {
         Step step;
         step.index = i;
-        step.file = files[i];
-        SafeFile& f = *files[i];
+        step.file = &f;
         struct stat old {};
         if (f.stream_) {
             // written in place already
@@ -470,25 +467,26 @@ std::size_t CommitTogether(const std::vector<SafeFile*>& files) {
                 }
             }
         }
-        steps.push_back(std::move(step));
+        return step;
     }
-    // What can be undone goes first, so a failure leaves the least that cannot.
-    std::stable_partition(steps.begin(), steps.end(), [](const Step& s) {
-        return !s.kept.empty() || s.fresh || s.file->stream_;
-    });
 
-    std::size_t failed = files.size();
-    for (Step& step : steps) {
-        if (g_commit.load() > 0)
-            step.file->fail(EINTR);
-        else if (step.file->place())
-            step.placed = true;
-        if (!step.placed) {
-            failed = step.index;
-            break;
+    static bool Undoable(const Step& s) { return !s.kept.empty() || s.fresh || s.file->stream_; }
+
+    // Places the files in order; the index of the first that failed, or `count`.
+    static std::size_t PlaceAll(std::vector<Step>& steps, std::size_t count) {
+        for (Step& step : steps) {
+            if (g_commit.load() > 0)
+                step.file->fail(EINTR);
+            else if (step.file->place())
+                step.placed = true;
+            if (!step.placed)
+                return step.index;
         }
+        return count;
     }
-    if (failed != files.size()) {
+
+    // Puts the old versions back and removes what was new, last placed first.
+    static void Undo(std::vector<Step>& steps) {
         for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
             SafeFile& f = *step->file;
             if (!step->placed) {
@@ -502,7 +500,24 @@ std::size_t CommitTogether(const std::vector<SafeFile*>& files) {
             }
         }
     }
-    for (Step& step : steps) {
+};
+
+std::size_t CommitTogether(const std::vector<SafeFile*>& files) {
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (!files[i]->finish())
+            return i;
+
+    std::vector<CommitPlan::Step> steps;
+    g_commit.store(-1);
+    for (std::size_t i = 0; i < files.size(); ++i)
+        steps.push_back(CommitPlan::Prepare(i, *files[i]));
+    // What can be undone goes first, so a failure leaves the least that cannot.
+    std::stable_partition(steps.begin(), steps.end(), CommitPlan::Undoable);
+
+    const std::size_t failed = CommitPlan::PlaceAll(steps, files.size());
+    if (failed != files.size())
+        CommitPlan::Undo(steps);
+    for (CommitPlan::Step& step : steps) {
         if (!step.kept.empty())
             ::unlink(step.kept.c_str());
         Forget(step.slot);

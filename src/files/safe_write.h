@@ -50,6 +50,7 @@ public:
 
 private:
     friend std::size_t CommitTogether(const std::vector<SafeFile*>& files);
+    friend class CommitPlan;
 
     bool fail(int error);
     bool openTemporary(const std::string& folder);

@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int size = QString::fromLocal8Bit(argv[1]).toInt();
-    const bool drawing = QString::fromLocal8Bit(argv[2]).endsWith(QLatin1String(".svg"));
+    const bool drawing =
+        solifa::FormatOfName(QString::fromLocal8Bit(argv[2])) == solifa::PictureFormat::Svg;
     const QByteArray bytes =
         size <= 0 ? QByteArray()
         : drawing

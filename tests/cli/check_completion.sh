@@ -45,7 +45,10 @@ expect "Wuerfel Würfel" --body W
 expect "cone cube cylinder" --tilt 30 --body c
 [ "$(offers --body "" | wc -l)" -eq 15 ] || fail "not every body name offered"
 expect "funnel" --body = fu
-expect "bmp gif pdf png svg" --format ""
+# The formats as the renderer's --help lists them, from its table of formats.
+formats=$("$program" --help | sed -nE 's/.*--format <([a-z|]+)>.*/\1/p' | tr '|' '\n' | sort)
+[ -n "$formats" ] || fail "no formats in --help"
+expect "$(echo $formats)" --format ""
 expect "" --zoom ""
 expect "" --front-line-color "#"
 
@@ -58,4 +61,9 @@ expect "- B.SVG a.png bilder kegel.gif mit leer.pdf" -o ""
 expect "kegel.gif" --output k
 expect "m.json" --body cube --dump-json m.
 expect "B.SVG a.png bilder c.txt kegel.gif m.json mit leer.pdf" --dump-json ""
+# Every format's pictures in either letter case, and nothing else, are offered after -o.
+mkdir formate
+touch formate/anders.txt
+for format in $formats; do touch "formate/klein.$format" "formate/GROSS.${format^^}"; done
+expect "$(ls formate | grep -v txt | sed 's|^|formate/|' | sort | tr '\n' ' ' | sed 's/ $//')" -o formate/
 echo "completion: passed"

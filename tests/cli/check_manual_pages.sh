@@ -35,6 +35,16 @@ for option in $page_options; do
   grep -qx -- "$short" <<<"$help_options" || fail "the page describes $option, which --help does not list"
 done
 
+# The formats: the page's --format values and its list of extensions are those of --help.
+formats=$("$program" --help | sed -nE 's/.*--format <([a-z|]+)>.*/\1/p')
+[ -n "$formats" ] || fail "no formats in --help"
+grep -qxF ".BI \\-\\-format \" $formats\"" "$render_page" ||
+  fail "the page's --format does not list $formats"
+page_extensions=$(grep -E '^\.IR \.[a-z]+ ' "$render_page" | grep -oE '\.[a-z]+' | sed 's/^\.//' |
+  tr '\n' '|' | sed 's/|$//')
+[ "$page_extensions" = "$formats" ] ||
+  fail "the page names the extensions $page_extensions, --help $formats"
+
 # The exit statuses as a list of their own.
 statuses=$(awk '/^\.SH EXIT STATUS/ { on = 1; next } /^\.SH/ { on = 0 } on && /^\.B [0-9]$/ { print $2 }' "$render_page" | tr '\n' ' ')
 [ "$statuses" = "0 1 2 " ] || fail "the exit statuses listed are \"$statuses\", not 0 1 2"

@@ -14,6 +14,7 @@
 #include "files/gif_writer.h"
 #include "files/output_texts.h"
 #include "files/picture_files.h"
+#include "files/picture_formats.h"
 #include "output_fixture.h"
 #include "support/picture_resolution.h"
 #include "widgets/interval_timer.h"
@@ -219,6 +220,55 @@ TEST(GifWriter, SaysWhyItFailed) {
     EXPECT_THROW(EncodeBitmap(QImage()), std::bad_alloc);
     EXPECT_THROW(EncodePng(QImage()), std::bad_alloc);
     EXPECT_THROW(EncodeGif({QImage()}, 0, {qRgb(0, 0, 0)}), std::bad_alloc);
+}
+
+struct FormatRow {
+    PictureFormat format;
+    const char* name;   // its extension and the renderer's name for it
+    const char* starts; // the first bytes of its file
+    bool vector;
+    bool animates;
+};
+
+// Each format is found by its extension in any letter case, and encoding a picture through the
+// table gives a file of that very format, whichever format comes before or after it.
+TEST(PictureFormatTable, FindsAndEncodesEveryFormat) {
+    const FormatRow rows[] = {
+        {PictureFormat::Bmp, "bmp", "BM", false, false},
+        {PictureFormat::Png, "png", "\x89PNG", false, false},
+        {PictureFormat::Svg, "svg", "<?xml", true, false},
+        {PictureFormat::Pdf, "pdf", "%PDF", true, false},
+        {PictureFormat::Gif, "gif", "GIF89a", false, true},
+    };
+    ASSERT_EQ(PictureFormats().size(), std::size(rows));
+    QImage image(6, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    const PictureSource source{image.size(),
+                               QStringLiteral("Kegel"),
+                               [&image] { return image; },
+                               [](QPaintDevice* device) {
+                                   PaintPictureOn(device, QSize(6, 4), MakeColorRef(255, 0, 0),
+                                                  [](DrawingSurface&) {});
+                               },
+                               {qRgb(255, 0, 0)}};
+    for (const FormatRow& row : rows) {
+        const QString name = QString::fromUtf8(row.name);
+        SCOPED_TRACE(row.name);
+        const PictureFormatInfo& info = FormatInfo(row.format);
+        EXPECT_EQ(info.format, row.format);
+        EXPECT_EQ(info.extensions.front(), std::string(row.name));
+        EXPECT_EQ(FormatOfExtension(name), row.format);
+        EXPECT_EQ(FormatOfExtension(name.toUpper()), row.format);
+        EXPECT_EQ(FormatOfName("/a.b/Kegel." + name.toUpper()), row.format);
+        EXPECT_EQ(info.vectorDrawing, row.vector);
+        EXPECT_EQ(info.animates, row.animates);
+        EXPECT_TRUE(EncodePicture(row.format, source).startsWith(row.starts));
+    }
+    for (const char* unknown : {"", "jpg", "bm", "bmpx", "tar.gz"})
+        EXPECT_EQ(FormatOfExtension(QString::fromUtf8(unknown)), std::nullopt) << unknown;
+    EXPECT_EQ(FormatOfName("/a.png/kugel"), std::nullopt);
+    EXPECT_EQ(FormatNames("|"), "bmp|png|svg|pdf|gif");
+    EXPECT_EQ(FormatNames(", ", "."), ".bmp, .png, .svg, .pdf, .gif");
 }
 
 } // namespace

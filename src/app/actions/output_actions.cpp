@@ -9,7 +9,6 @@
 
 #include "app/actions/print_page.h"
 #include "core/errors.h"
-#include "files/bitmap_file.h"
 #include "files/output_texts.h"
 #include "files/safe_write.h"
 #include "qtpaint/qt_painter_surface.h"
@@ -25,25 +24,20 @@ const QString kClipboardDone =
 const QString kClipboardFailed =
     QStringLiteral("Die Bitmap-Grafik konnte nicht in den Zwischenspeicher abgelegt werden.");
 
-// The save dialog's filters and the format each asks for a name without an extension. The
-// bitmap filter is preselected; the first pattern is "*" so that names without an extension
-// are listed too.
-struct FileFilter {
-    const char* text;
-    std::optional<PictureFormat> format;
-};
-constexpr FileFilter kFileFilters[] = {
-    {"Alle Dateien (*)", std::nullopt},           {"Bitmap (*.BMP *.bmp)", PictureFormat::Bmp},
-    {"PNG-Bild (*.png)", PictureFormat::Png},     {"SVG-Grafik (*.svg)", PictureFormat::Svg},
-    {"PDF-Dokument (*.pdf)", PictureFormat::Pdf}, {"GIF-Animation (*.gif)", PictureFormat::Gif},
-};
-constexpr int kBitmapFilter = 1;
+// The save dialog's filters: every file first, its pattern "*" lists names without an
+// extension too, then one per picture format. The bitmap filter is preselected.
+constexpr int kFirstFormatFilter = 1;
 
 QStringList FilterTexts() {
-    QStringList texts;
-    for (const FileFilter& f : kFileFilters)
-        texts << QString::fromUtf8(f.text);
+    QStringList texts{QStringLiteral("Alle Dateien (*)")};
+    for (const PictureFormatInfo& info : PictureFormats())
+        texts << FilterText(info);
     return texts;
+}
+
+// The place of a format's filter among FilterTexts.
+int FilterOf(PictureFormat format) {
+    return kFirstFormatFilter + int(&FormatInfo(format) - PictureFormats().data());
 }
 
 } // namespace
@@ -102,7 +96,7 @@ void OutputActions::DrawOutput() {
 
 std::optional<QString> OutputActions::chooseFile() {
     const std::optional<SaveChoice> chosen = platform_.saveDialog->choose(
-        controls_.window, dialogFileName, FilterTexts(), kBitmapFilter);
+        controls_.window, dialogFileName, FilterTexts(), FilterOf(PictureFormat::Bmp));
     if (!chosen)
         return std::nullopt;
     dialogFileName = chosen->path;
@@ -114,9 +108,9 @@ PictureFormat OutputActions::formatFor(const QString& path) const {
     if (const std::optional<PictureFormat> named = FormatOfName(path))
         return *named;
     const bool noExtension = QFileInfo(path).suffix().isEmpty();
-    if (noExtension && dialogFilter >= 0 && dialogFilter < int(std::size(kFileFilters)) &&
-        kFileFilters[dialogFilter].format)
-        return *kFileFilters[dialogFilter].format;
+    const int row = dialogFilter - kFirstFormatFilter;
+    if (noExtension && row >= 0 && row < int(PictureFormats().size()))
+        return PictureFormats()[std::size_t(row)].format;
     return PictureFormat::Bmp;
 }
 
@@ -131,26 +125,18 @@ void OutputActions::paintPicture(QPaintDevice* device) {
     });
 }
 
-QByteArray OutputActions::encodePicture(PictureFormat format) {
+PictureSource OutputActions::pictureSource() {
     const QImage& image = controls_.output->image();
+    return {image.size(), QString::fromUtf8(kBodyNames[model_.currentBody]),
+            [&image] { return image; }, [this](QPaintDevice* device) { paintPicture(device); },
+            pictureColours()};
+}
+
+QByteArray OutputActions::encodePicture(PictureFormat format) {
     // The output picture stays null when its pixels could not be allocated.
-    if (image.isNull())
+    if (controls_.output->image().isNull())
         throw std::bad_alloc();
-    const QString title = QString::fromUtf8(kBodyNames[model_.currentBody]);
-    const PicturePainter paint = [this](QPaintDevice* device) { paintPicture(device); };
-    switch (format) {
-    case PictureFormat::Png:
-        return EncodePng(image);
-    case PictureFormat::Svg:
-        return EncodeSvg(image.size(), QStringLiteral("SOLIFA"), title, paint);
-    case PictureFormat::Pdf:
-        return EncodePdf(image.size(), title, paint);
-    case PictureFormat::Gif:
-        return EncodeGif({image}, 0, pictureColours());
-    case PictureFormat::Bmp:
-        break;
-    }
-    return EncodeBitmap(image);
+    return EncodePicture(format, pictureSource());
 }
 
 std::optional<QString> OutputActions::writePicture(const QString& path) {
@@ -183,10 +169,7 @@ std::vector<QRgb> OutputActions::pictureColours() const {
 }
 
 QByteArray OutputActions::drawingSvg() {
-    const QImage& image = controls_.output->image();
-    return EncodeSvg(image.size(), QStringLiteral("SOLIFA"),
-                     QString::fromUtf8(kBodyNames[model_.currentBody]),
-                     [this](QPaintDevice* device) { paintPicture(device); });
+    return EncodePicture(PictureFormat::Svg, pictureSource());
 }
 
 bool OutputActions::writeAndReport(const QString& path) {

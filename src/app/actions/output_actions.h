@@ -43,9 +43,9 @@ public:
     // The save dialog, offering the name chosen last time; the name and filter chosen are kept
     // for the next time and for the frames of a series. Nothing when cancelled.
     std::optional<QString> chooseFile();
-    // The format a file of this name gets: the one its extension names (.png, .svg, .pdf, .gif
-    // in any letter case); for a name without an extension, the one of the filter chosen in
-    // the dialog; otherwise a Windows bitmap.
+    // The format a file of this name gets: the one its extension names, in any letter case;
+    // for a name without an extension, the one of the filter chosen in the dialog; otherwise a
+    // Windows bitmap.
     PictureFormat formatFor(const QString& path) const;
     // Renders the output picture and writes it to path in the format of its name; on failure
     // the message to show, memory running out included.
@@ -70,6 +70,8 @@ public:
 private:
     // The output picture in a format; RenderOutput comes first.
     QByteArray encodePicture(PictureFormat format);
+    // The output picture as the encoders take it.
+    PictureSource pictureSource();
     void paintPicture(QPaintDevice* device);
 
     ModelState& model_;

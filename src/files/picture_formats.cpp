@@ -1,0 +1,89 @@
+#include "files/picture_formats.h"
+
+#include <QFileInfo>
+#include <QStringList>
+
+#include "files/bitmap_file.h"
+#include "files/picture_files.h"
+
+namespace solifa {
+namespace {
+
+QByteArray BitmapOf(const PictureSource& s) {
+    return EncodeBitmap(s.image());
+}
+
+QByteArray PngOf(const PictureSource& s) {
+    return EncodePng(s.image());
+}
+
+QByteArray SvgOf(const PictureSource& s) {
+    return EncodeSvg(s.size, QStringLiteral("SOLIFA"), s.body, s.paint);
+}
+
+QByteArray PdfOf(const PictureSource& s) {
+    return EncodePdf(s.size, s.body, s.paint);
+}
+
+// A single picture is a GIF of one frame that is never replaced.
+QByteArray GifOf(const PictureSource& s) {
+    return EncodeGif({s.image()}, 0, s.palette);
+}
+
+} // namespace
+
+const std::vector<PictureFormatInfo>& PictureFormats() {
+    static const std::vector<PictureFormatInfo> formats = {
+        {PictureFormat::Bmp, {"bmp", nullptr}, "Bitmap", true, BitmapOf, false, false},
+        {PictureFormat::Png, {"png", nullptr}, "PNG-Bild", false, PngOf, false, false},
+        {PictureFormat::Svg, {"svg", nullptr}, "SVG-Grafik", false, SvgOf, true, false},
+        {PictureFormat::Pdf, {"pdf", nullptr}, "PDF-Dokument", false, PdfOf, true, false},
+        {PictureFormat::Gif, {"gif", nullptr}, "GIF-Animation", false, GifOf, false, true},
+    };
+    return formats;
+}
+
+const PictureFormatInfo& FormatInfo(PictureFormat format) {
+    for (const PictureFormatInfo& info : PictureFormats())
+        if (info.format == format)
+            return info;
+    return PictureFormats().front();
+}
+
+std::optional<PictureFormat> FormatOfName(const QString& path) {
+    return FormatOfExtension(QFileInfo(path).suffix());
+}
+
+std::optional<PictureFormat> FormatOfExtension(const QString& extension) {
+    for (const PictureFormatInfo& info : PictureFormats())
+        for (const char* known : info.extensions)
+            if (known && extension.compare(QLatin1String(known), Qt::CaseInsensitive) == 0)
+                return info.format;
+    return std::nullopt;
+}
+
+QString FilterText(const PictureFormatInfo& info) {
+    QStringList patterns;
+    for (const char* extension : info.extensions) {
+        if (!extension)
+            continue;
+        const QString pattern = QStringLiteral("*.") + QLatin1String(extension);
+        if (info.upperCasePatternToo)
+            patterns << pattern.toUpper();
+        patterns << pattern;
+    }
+    return QString::fromUtf8(info.filterLabel) + QStringLiteral(" (") + patterns.join(' ') + ')';
+}
+
+std::string FormatNames(const std::string& separator, const std::string& prefix) {
+    std::string names;
+    for (const PictureFormatInfo& info : PictureFormats())
+        names += (names.empty() ? "" : separator) + prefix + info.extensions.front();
+    return names;
+}
+
+QByteArray EncodePicture(PictureFormat format, const PictureSource& source) {
+    return FormatInfo(format).encode(source);
+}
+
+} // namespace solifa
