@@ -29,15 +29,15 @@ inline constexpr SettingRange kPositionSetting{-100, 100, 0}; // pixels, both di
 // The appearance: the sample lines' dash styles, starting solid, and the start look: front
 // faces as yellow outlines over green, back faces red with dotted black lines, caps red 192
 // from inside and purple from outside, all on blue.
-inline constexpr SettingRange kDashSetting{kFirstDashStyle, kLastDashStyle, kFirstDashStyle};
+inline constexpr SettingRange kDashSetting{kFirstDashStyle, kLastDashStyle, DashStyleOf(Solid)};
 inline constexpr FaceGroupStyle kStartFrontFaces{.faceColor = MakeColorRef(0, 128, 0),
                                                  .lineColor = MakeColorRef(255, 255, 0),
-                                                 .dashStyle = kFirstDashStyle + Solid,
+                                                 .dashStyle = DashStyleOf(Solid),
                                                  .transparent = true,
                                                  .visible = true};
 inline constexpr FaceGroupStyle kStartBackFaces{.faceColor = MakeColorRef(255, 0, 0),
                                                 .lineColor = MakeColorRef(0, 0, 0),
-                                                .dashStyle = kFirstDashStyle + Dot,
+                                                .dashStyle = DashStyleOf(Dot),
                                                 .transparent = false,
                                                 .visible = true};
 inline constexpr ColorRef kStartCapInside = MakeColorRef(192, 0, 0);

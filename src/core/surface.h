@@ -41,6 +41,11 @@ constexpr DrawStyle DrawStyleOfBorder(int borderStyle) {
                : Solid;
 }
 
+// The dash style of a draw style: one more.
+constexpr int DashStyleOf(DrawStyle style) {
+    return kFirstDashStyle + style;
+}
+
 // The dash style a click on a sample line of dash style `style` gives: the next one, and the
 // first after the last. A sample without a line (0) gets the first.
 constexpr int NextDashStyle(int style) {
