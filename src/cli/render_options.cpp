@@ -83,6 +83,22 @@ std::string BodyList() {
     return s;
 }
 
+// "1 solid, 2 dash, ..": every dash style by its number.
+std::string DashList() {
+    std::string s;
+    for (int d = kFirstDashStyle; d <= kLastDashStyle; ++d) {
+        if (d > kFirstDashStyle)
+            s += ", ";
+        s += std::to_string(d) + " " + kDrawStyleNames[DrawStyleOfBorder(d)];
+    }
+    return s;
+}
+
+// A start value as the help shows it, in brackets.
+std::string Start(int value) {
+    return " (" + std::to_string(value) + ")";
+}
+
 std::string ColourText(ColorRef c) {
     char text[8];
     std::snprintf(text, sizeof text, "#%02x%02x%02x", RedOf(c), GreenOf(c), BlueOf(c));
@@ -191,9 +207,7 @@ void AddGroupOptions(std::vector<OptionDef>& defs, int g) {
     // The names outlive the definitions: they are copied into the option's QStringList.
     const std::string dash = name("-dash"), transparent = name("-transparent"),
                       visible = name("-visible");
-    defs.push_back(NumberOption(dash.c_str(), kDashSetting,
-                                "1 solid, 2 dash, 3 dot, 4 dash-dot, 5 dash-dot-dot (" +
-                                    std::to_string(start.dashStyle) + ")",
+    defs.push_back(NumberOption(dash.c_str(), kDashSetting, DashList() + Start(start.dashStyle),
                                 [group](ParseState& s, int v) { group(s).dashStyle = v; }));
     defs.push_back(CheckOption(transparent.c_str(),
                                "\"transparent\": outlines only (" +
@@ -209,36 +223,39 @@ void AddGroupOptions(std::vector<OptionDef>& defs, int g) {
 struct NumberRow {
     const char* name;
     OptionRange range;
-    const char* help;
+    std::string help;
     void (*set)(ParseState&, int);
 };
 
 const NumberRow kShapeNumbers[] = {
     {"corners", kCornersSetting,
-     "corners per ring (18; 4 for Würfel, Oktaeder and Pyramide, which the window keeps at 4)",
+     "corners per ring (" + std::to_string(kCornersSetting.start) + "; " +
+         std::to_string(kDefaultCorners[Wuerfel]) +
+         " for Würfel, Oktaeder and Pyramide, which the window keeps at " +
+         std::to_string(kDefaultCorners[Wuerfel]) + ")",
      [](ParseState& s, int x) {
          s.request.corners = x;
          s.cornersGiven = true;
      }},
     {"levels",
      {kSphereLevelsMin, kLevelsSetting.max},
-     "levels of the sphere (18); the other bodies have a fixed number of levels and take no "
-     "--levels",
+     "levels of the sphere" + Start(kLevelsSetting.start) +
+         "; the other bodies have a fixed number of levels and take no --levels",
      [](ParseState& s, int x) {
          s.request.levels = x;
          s.levelsGiven = true;
      }},
-    {"rotation", kRotationSetting, "rotation angle in degrees (0)",
+    {"rotation", kRotationSetting, "rotation angle in degrees" + Start(kRotationSetting.start),
      [](ParseState& s, int x) { s.request.rotation = x; }},
-    {"tilt", kTiltSetting, "tilt angle in degrees (0)",
+    {"tilt", kTiltSetting, "tilt angle in degrees" + Start(kTiltSetting.start),
      [](ParseState& s, int x) { s.request.tilt = x; }},
-    {"offset", kOffsetSetting, "turn by eighths of the corner step (0)",
+    {"offset", kOffsetSetting, "turn by eighths of the corner step" + Start(kOffsetSetting.start),
      [](ParseState& s, int x) { s.request.offset = x; }},
-    {"zoom", kZoomSetting, "zoom in hundredths (100)",
+    {"zoom", kZoomSetting, "zoom in hundredths" + Start(kZoomSetting.start),
      [](ParseState& s, int x) { s.request.zoom = x; }},
-    {"x", kPositionSetting, "position, positive moves right (0)",
+    {"x", kPositionSetting, "position, positive moves right" + Start(kPositionSetting.start),
      [](ParseState& s, int x) { s.request.x = x; }},
-    {"y", kPositionSetting, "position, positive moves up (0)",
+    {"y", kPositionSetting, "position, positive moves up" + Start(-kPositionSetting.start),
      [](ParseState& s, int x) { s.request.y = x; }},
 };
 
@@ -282,10 +299,10 @@ void AddCapOptions(std::vector<OptionDef>& v) {
         "cap-inside-color", "a cap seen from inside (" + ColourText(caps.color[0]) + ")",
         [](ParseState& s, ColorRef c) { s.request.appearance.capStyle.color[0] = c; }));
     v.push_back(CheckOption(
-        "top-cap-transparent", "top cap as outline only (0)",
+        "top-cap-transparent", "top cap as outline only" + Start(caps.topTransparent),
         [](ParseState& s, bool t) { s.request.appearance.capStyle.topTransparent = t; }));
     v.push_back(CheckOption(
-        "bottom-cap-transparent", "bottom cap as outline only (0)",
+        "bottom-cap-transparent", "bottom cap as outline only" + Start(caps.bottomTransparent),
         [](ParseState& s, bool t) { s.request.appearance.capStyle.bottomTransparent = t; }));
 }
 
@@ -307,8 +324,7 @@ OptionDef FormatOption() {
 // The picture's size and lines, the files and the frames.
 void AddOutputOptions(std::vector<OptionDef>& v) {
     v.push_back(NumberOption("view-width", kViewWidthRange,
-                             "picture width and height in pixels (" +
-                                 std::to_string(kDefaultViewWidth) + ")",
+                             "picture width and height in pixels" + Start(kDefaultViewWidth),
                              [](ParseState& s, int x) { s.request.viewWidth = x; }));
     v.push_back(NumberOption("line-width", kLineWidthRange,
                              "every line this many pixels wide, in SVG and PDF this many "

@@ -30,7 +30,7 @@ inline constexpr OptionRange kLineWidthRange{1, 16};
 inline constexpr OptionRange kViewWidthRange{kOutputSizeMin, 4096};
 
 // The view of the window at start on a screen of 1024 x 768.
-inline constexpr int kDefaultViewWidth = 213;
+inline constexpr int kDefaultViewWidth = kStartViewWidth;
 inline constexpr int kDefaultDelayMs = 40;
 
 // The name of standard output for -o and --dump-json.

@@ -59,6 +59,117 @@ float depthFactor(int16_t radius, float depth) {
     return 1.0f - (static_cast<float>(radius) + depth) / static_cast<float>(eightR);
 }
 
+// Spin about the body axis. The running turn advances one corner step per frameCount frames;
+// the offset turns by eighths of the corner step of the saved corner count.
+double SpinAngle(const ModelState& m, int corners, const ViewValues& view) {
+    if (m.turnRunning != 0) {
+        const double divisor = static_cast<double>(corners) * m.frameCount;
+        if (divisor == 0)
+            throw ComputationError("division by zero");
+        return multiplyInt16(2, m.frameIndex) * kPi / divisor;
+    }
+    const int divisor = 4 * m.cornersPerBody[m.currentBody];
+    if (divisor == 0)
+        throw ComputationError("division by zero");
+    return static_cast<double>(view.offset) * kPi / divisor;
+}
+
+// What every point of one projection shares: the tilt as the angle-table index, the rotation,
+// the zoom factor, the position and the radius that centres the view.
+struct Projection {
+    int tilt;
+    int rotation;
+    double zoom;
+    int positionX;
+    int positionY;
+    int16_t radius;
+};
+
+Projection ProjectionOf(const ModelState& m, const ViewValues& view) {
+    return Projection{.tilt = roundToInt16(360 - static_cast<double>(view.tilt)),
+                      .rotation = view.rotation,
+                      .zoom = view.zoom / 100.0,
+                      .positionX = view.positionX,
+                      .positionY = view.positionY,
+                      .radius = m.viewRadius};
+}
+
+// Tilts a point about the x axis, rotates it about the view's vertical axis, shrinks it by its
+// depth and zooms and places it: x and z become the view coordinates, y the depth. Each stage
+// writes its result back in single precision before the next one reads it, so every
+// intermediate value is rounded to float.
+void ProjectPoint(const ModelState& m, const Projection& p, float& x, float& y, float& z) {
+    const float y2 = RotateDegFirst(m, y, z, p.tilt);
+    const float z2 = RotateDegSecond(m, y, z, p.tilt);
+    z = z2;
+    y = y2;
+
+    const float x3 = RotateDegFirst(m, x, y, p.rotation);
+    const float y3 = RotateDegSecond(m, x, y, p.rotation);
+    y = y3;
+    x = x3;
+
+    const float f = depthFactor(p.radius, y);
+    x = static_cast<float>(((p.zoom * x) * f + p.radius) + p.positionX);
+    z = static_cast<float>(((p.zoom * z) * f + p.radius) + p.positionY);
+}
+
+// Spins the ring points of levels 0..lastLevel about the body axis, then projects them.
+void ProjectRings(ModelState& m, const Projection& p, const RadAngle& spin, int corners,
+                  int lastLevel) {
+    for (int i = 0; i <= lastLevel; ++i) {
+        for (int j = 0; j <= corners; ++j) {
+            const double x = m.bodyPoints.at(i, j, 0);
+            const double y = m.bodyPoints.at(i, j, 1);
+            float& vx = m.viewPoints.at(i, j, 0);
+            float& vy = m.viewPoints.at(i, j, 1);
+            float& vz = m.viewPoints.at(i, j, 2);
+            vx = static_cast<float>(RotateRadFirst(m, x, y, spin));
+            vy = static_cast<float>(RotateRadSecond(m, x, y, spin));
+            vz = m.bodyPoints.at(i, j, 2);
+            ProjectPoint(m, p, vx, vy, vz);
+        }
+    }
+}
+
+// Which way round each projected face runs: the bands between neighbouring rings, then the
+// fans from a ring to the apexes, to the first apex with the corners in falling order, to the
+// second apex with the corners in rising order.
+void OrientFaces(ModelState& m, const ShapeValues& shape, const BodyTopology& topology) {
+    const int corners = shape.corners;
+    const int levels = shape.levels;
+    const auto viewX = [&m](int i, int j) { return m.viewPoints.at(i, j, 0); };
+    const auto viewY = [&m](int i, int j) { return m.viewPoints.at(i, j, 2); };
+
+    const int lastBand = topology.lastBand.at(levels);
+    for (int i = 0; i <= lastBand; ++i) {
+        for (int j = 0; j <= corners - 1; ++j) {
+            m.faceSide.at(i, j) =
+                FaceOrientation(viewX(i, j), viewX(i, j + 1), viewX(i + 1, j + 1), viewY(i, j),
+                                viewY(i, j + 1), viewY(i + 1, j + 1));
+        }
+    }
+
+    if (!topology.hasFans)
+        return;
+    const int firstApexRow = topology.firstFan.row.at(levels);
+    const int secondApexRow = topology.secondFan.row.at(levels);
+    const int firstRing = topology.firstFan.ring.at(levels);
+    const int secondRing = topology.secondFan.ring.at(levels);
+    const float xa = m.viewApex[0][0];
+    const float ya = m.viewApex[0][2];
+    const float xb = m.viewApex[1][0];
+    const float yb = m.viewApex[1][2];
+    for (int j = 0; j <= corners - 1; ++j) {
+        m.faceSide.at(firstApexRow, j) =
+            FaceOrientation(viewX(firstRing, j + 1), viewX(firstRing, j), xa,
+                            viewY(firstRing, j + 1), viewY(firstRing, j), ya);
+        m.faceSide.at(secondApexRow, j) =
+            FaceOrientation(viewX(secondRing, j), viewX(secondRing, j + 1), xb,
+                            viewY(secondRing, j), viewY(secondRing, j + 1), yb);
+    }
+}
+
 } // namespace
 
 void GenerateBodyPoints(ModelState& m, const ShapeValues& shape) {
@@ -115,118 +226,19 @@ void GenerateBodyPoints(ModelState& m, const ShapeValues& shape) {
 bool ProjectBodyPoints(ModelState& m, const ShapeValues& shape, const ViewValues& view) {
     if (m.recomputeSuppressed != 0)
         return false;
-
-    const int corners = shape.corners;
-    const int levels = shape.levels;
-    const int body = m.currentBody;
-    const BodyTopology& topology = TopologyOf(body);
-
-    // Spin about the body axis. The running turn advances one corner step per frameCount
-    // frames; the offset turns by eighths of the corner step of the saved corner count.
-    double spin;
-    if (m.turnRunning != 0) {
-        const double divisor = static_cast<double>(corners) * m.frameCount;
-        if (divisor == 0)
-            throw ComputationError("division by zero");
-        spin = multiplyInt16(2, m.frameIndex) * kPi / divisor;
-    } else {
-        const int divisor = 4 * m.cornersPerBody[body];
-        if (divisor == 0)
-            throw ComputationError("division by zero");
-        spin = static_cast<double>(view.offset) * kPi / divisor;
-    }
-
-    const int tilt = roundToInt16(360 - static_cast<double>(view.tilt));
-    const int rotation = view.rotation;
-    const double zoom = view.zoom / 100.0;
-    const int positionX = view.positionX;
-    const int positionY = view.positionY;
-    const int16_t r = m.viewRadius;
-
-    // Each stage writes its result back into viewPoints in single precision before the
-    // next stage reads it, so every intermediate value is rounded to float.
-    const RadAngle spinAngle(spin);
-    const int lastLevel = topology.highestRing.at(levels);
-    for (int i = 0; i <= lastLevel; ++i) {
-        for (int j = 0; j <= corners; ++j) {
-            const double x = m.bodyPoints.at(i, j, 0);
-            const double y = m.bodyPoints.at(i, j, 1);
-            const int16_t z0 = m.bodyPoints.at(i, j, 2);
-            const auto v = [&m, i, j](int axis) -> float& { return m.viewPoints.at(i, j, axis); };
-
-            // Spin about the body axis z.
-            const double x1 = RotateRadFirst(m, x, y, spinAngle);
-            const double y1 = RotateRadSecond(m, x, y, spinAngle);
-            v(1) = static_cast<float>(y1);
-            v(0) = static_cast<float>(x1);
-            v(2) = z0;
-
-            // Tilt about the x axis.
-            const float y2 = RotateDegFirst(m, v(1), v(2), tilt);
-            const float z2 = RotateDegSecond(m, v(1), v(2), tilt);
-            v(2) = z2;
-            v(1) = y2;
-
-            // Rotation about the view's vertical axis.
-            const float x3 = RotateDegFirst(m, v(0), v(1), rotation);
-            const float y3 = RotateDegSecond(m, v(0), v(1), rotation);
-            v(1) = y3;
-            v(0) = x3;
-
-            const float f = depthFactor(r, v(1));
-            v(0) = static_cast<float>(((zoom * v(0)) * f + r) + positionX);
-            v(2) = static_cast<float>(((zoom * v(2)) * f + r) + positionY);
-        }
-    }
-
+    const BodyTopology& topology = TopologyOf(m.currentBody);
+    const RadAngle spin(SpinAngle(m, shape.corners, view));
+    const Projection p = ProjectionOf(m, view);
+    ProjectRings(m, p, spin, shape.corners, topology.highestRing.at(shape.levels));
     // The apexes lie on the axis, so they are tilted and rotated but not spun.
     for (int e = 0; e < 2; ++e) {
         float* a = m.viewApex[e];
         a[0] = m.bodyApex[e][0];
-        const float y2 = RotateDegFirst(m, m.bodyApex[e][1], m.bodyApex[e][2], tilt);
-        a[2] = RotateDegSecond(m, m.bodyApex[e][1], m.bodyApex[e][2], tilt);
-        a[1] = y2;
-        const float x3 = RotateDegFirst(m, a[0], a[1], rotation);
-        a[1] = RotateDegSecond(m, a[0], a[1], rotation);
-        a[0] = x3;
-        const float f = depthFactor(r, a[1]);
-        a[0] = static_cast<float>(((a[0] * zoom) * f + r) + positionX);
-        a[2] = static_cast<float>(((a[2] * zoom) * f + r) + positionY);
+        a[1] = m.bodyApex[e][1];
+        a[2] = m.bodyApex[e][2];
+        ProjectPoint(m, p, a[0], a[1], a[2]);
     }
-
-    const auto viewX = [&m](int i, int j) { return m.viewPoints.at(i, j, 0); };
-    const auto viewY = [&m](int i, int j) { return m.viewPoints.at(i, j, 2); };
-
-    // Bands between neighbouring rings.
-    const int lastBand = topology.lastBand.at(levels);
-    for (int i = 0; i <= lastBand; ++i) {
-        for (int j = 0; j <= corners - 1; ++j) {
-            m.faceSide.at(i, j) =
-                FaceOrientation(viewX(i, j), viewX(i, j + 1), viewX(i + 1, j + 1), viewY(i, j),
-                                viewY(i, j + 1), viewY(i + 1, j + 1));
-        }
-    }
-
-    // Fans from a ring to the apexes: to the first apex with the corners in falling order, to
-    // the second apex with the corners in rising order.
-    if (!topology.hasFans)
-        return true;
-    const int firstApexRow = topology.firstFan.row.at(levels);
-    const int secondApexRow = topology.secondFan.row.at(levels);
-    const int firstRing = topology.firstFan.ring.at(levels);
-    const int secondRing = topology.secondFan.ring.at(levels);
-    const float xa = m.viewApex[0][0];
-    const float ya = m.viewApex[0][2];
-    const float xb = m.viewApex[1][0];
-    const float yb = m.viewApex[1][2];
-    for (int j = 0; j <= corners - 1; ++j) {
-        m.faceSide.at(firstApexRow, j) =
-            FaceOrientation(viewX(firstRing, j + 1), viewX(firstRing, j), xa,
-                            viewY(firstRing, j + 1), viewY(firstRing, j), ya);
-        m.faceSide.at(secondApexRow, j) =
-            FaceOrientation(viewX(secondRing, j), viewX(secondRing, j + 1), xb,
-                            viewY(secondRing, j), viewY(secondRing, j + 1), yb);
-    }
+    OrientFaces(m, shape, topology);
     return true;
 }
 

@@ -2,23 +2,24 @@
 // Generation of a body's points and their projection onto the view.
 #include "core/body_topology.h"
 #include "core/model_state.h"
+#include "core/settings.h"
 
 namespace solifa {
 
 // The shape and view values that the window reads from its controls at the moment of a
 // recomputation (value-label captions and scroll-bar values), as plain numbers.
 struct ShapeValues {
-    int corners = 18; // caption of the corners label, 3..36
-    int levels = 18;  // caption of the levels label, 1..36
+    int corners = kCornersSetting.start; // caption of the corners label
+    int levels = kLevelsSetting.start;   // caption of the levels label
 };
 
 struct ViewValues {
-    int tilt = 0;      // caption of the tilt label, 0..90
-    int rotation = 0;  // caption of the rotation label, 0..359
-    int offset = 0;    // caption of the offset label, 0..7
-    int zoom = 100;    // zoom bar value, 80..300
-    int positionX = 0; // horizontal position bar value, -100..100
-    int positionY = 0; // vertical position bar value, -100..100 (positive moves down)
+    int tilt = kTiltSetting.start;          // caption of the tilt label
+    int rotation = kRotationSetting.start;  // caption of the rotation label
+    int offset = kOffsetSetting.start;      // caption of the offset label
+    int zoom = kZoomSetting.start;          // zoom bar value
+    int positionX = kPositionSetting.start; // horizontal position bar value
+    int positionY = kPositionSetting.start; // vertical position bar value (positive moves down)
 };
 
 // A body standing in a view, as the program shows it after start-up and the body's selection.

@@ -12,8 +12,8 @@ namespace solifa {
 struct FaceGroupStyle {
     ColorRef faceColor = 0;
     ColorRef lineColor = 0;
-    int dashStyle = 1;        // 1..5 as the sample line shows it; the pen gets dashStyle - 1
-    bool transparent = false; // outline only
+    int dashStyle = DashStyleOf(Solid); // as the sample line shows it: DrawStyleOfBorder
+    bool transparent = false;           // outline only
     bool visible = true;
 };
 

@@ -16,16 +16,7 @@ void FillAngleTables(ModelState& m) {
 }
 
 void ResetModelDefaults(ModelState& m) {
-    m.turnSign = 1;
-    m.currentBody = Kugel;
-    m.selectedDigitButton = kFirstDigitButton;
-    m.cornersPerBody = kDefaultCorners;
-    m.levelsPerBody = kDefaultLevels;
-    m.turnRunning = 0;
-    m.outputScale = 1.0f;
-    m.frameCount = kStartFrameCount;
-    m.frameIndex = 0;
-    m.framesToWrite = 0;
+    static_cast<ModelStart&>(m) = ModelStart{};
 }
 
 } // namespace solifa

@@ -65,13 +65,23 @@ struct DesignLine {
     int16_t y2 = 0;
 };
 
-struct ModelState {
-    std::array<PolyPoint, kPolyPointCount> polyPoints{};
+// The part of the record that starts the same in every session and that a reset brings back:
+// these initialisers are the one statement of its start values.
+struct ModelStart {
     int16_t turnSign = 1;
     uint8_t currentBody = Kugel;
     uint8_t selectedDigitButton = kFirstDigitButton;
     std::array<uint8_t, kBodyCount> cornersPerBody = kDefaultCorners;
     std::array<uint8_t, kBodyCount> levelsPerBody = kDefaultLevels;
+    uint8_t turnRunning = 0;
+    int16_t frameCount = kStartFrameCount;
+    int16_t frameIndex = 0;
+    uint8_t framesToWrite = 0;
+    float outputScale = 1.0f;
+};
+
+struct ModelState : ModelStart {
+    std::array<PolyPoint, kPolyPointCount> polyPoints{};
     int16_t viewRadius = 0;
     int16_t bodyApex[2][3] = {};
     float viewApex[2][3] = {};
@@ -83,11 +93,6 @@ struct ModelState {
     std::array<float, 361> sinTable{};
     std::array<float, 361> cosTable{};
     uint8_t recomputeSuppressed = 0;
-    uint8_t turnRunning = 0;
-    int16_t frameCount = kStartFrameCount;
-    int16_t frameIndex = 0;
-    uint8_t framesToWrite = 0;
-    float outputScale = 1.0f;
     std::string startFolder;
     int16_t designFormWidth = 0;
     int16_t designFormHeight = 0;
@@ -99,7 +104,8 @@ struct ModelState {
 // double precision and stored in single precision.
 void FillAngleTables(ModelState& m);
 
-// The start values of the record (tables excepted), as at program start.
+// The start values of the record's ModelStart part, as at program start; the tables, the
+// points, the radius and the design stay.
 void ResetModelDefaults(ModelState& m);
 
 } // namespace solifa

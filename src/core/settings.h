@@ -26,18 +26,18 @@ inline constexpr int kSphereLevelsMin = 2;
 inline constexpr SettingRange kZoomSetting{80, 300, 100};     // hundredths
 inline constexpr SettingRange kPositionSetting{-100, 100, 0}; // pixels, both directions
 
-// The appearance: the sample lines' dash styles 1 solid .. 5 dash-dot-dot, and the start
-// look: front faces as yellow outlines over green, back faces red with dotted black lines,
-// caps red 192 from inside and purple from outside, all on blue.
-inline constexpr SettingRange kDashSetting{1, 5, 1};
+// The appearance: the sample lines' dash styles, starting solid, and the start look: front
+// faces as yellow outlines over green, back faces red with dotted black lines, caps red 192
+// from inside and purple from outside, all on blue.
+inline constexpr SettingRange kDashSetting{kFirstDashStyle, kLastDashStyle, DashStyleOf(Solid)};
 inline constexpr FaceGroupStyle kStartFrontFaces{.faceColor = MakeColorRef(0, 128, 0),
                                                  .lineColor = MakeColorRef(255, 255, 0),
-                                                 .dashStyle = 1,
+                                                 .dashStyle = DashStyleOf(Solid),
                                                  .transparent = true,
                                                  .visible = true};
 inline constexpr FaceGroupStyle kStartBackFaces{.faceColor = MakeColorRef(255, 0, 0),
                                                 .lineColor = MakeColorRef(0, 0, 0),
-                                                .dashStyle = 3,
+                                                .dashStyle = DashStyleOf(Dot),
                                                 .transparent = false,
                                                 .visible = true};
 inline constexpr ColorRef kStartCapInside = MakeColorRef(192, 0, 0);
@@ -46,6 +46,16 @@ inline constexpr ColorRef kStartBackground = MakeColorRef(0, 0, 255);
 
 // The turn about the body axis: frames of one corner step.
 inline constexpr SettingRange kFramesSetting{3, 32, kStartFrameCount};
+
+// The view as designed: a square picture box kDesignViewSize twips wide and high outside, at
+// 15 twips to the pixel (1440 to the inch on a screen of 96 pixels per inch), inside a border
+// of kPictureBorder pixels on each side. Its inner width in pixels is the view's width at start
+// on such a screen and the renderer's default picture width.
+inline constexpr int16_t kDesignViewSize = 3255;
+inline constexpr int kDesignTwipsPerPixel = 15;
+inline constexpr int kPictureBorder = 2;
+static_assert(kDesignViewSize % kDesignTwipsPerPixel == 0);
+inline constexpr int kStartViewWidth = kDesignViewSize / kDesignTwipsPerPixel - 2 * kPictureBorder;
 
 // The output picture's width in pixels: at least this; at most the screen's height in the
 // window.

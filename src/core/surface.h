@@ -1,6 +1,7 @@
 #pragma once
 // What the body painter needs of a drawing surface: a solid brush, a one-pixel pen with a
 // dash style, even-odd filling, and polygons and polylines through integer points.
+#include <array>
 #include <cstdint>
 
 #include "core/model_state.h"
@@ -22,13 +23,33 @@ constexpr int BlueOf(ColorRef c) {
     return static_cast<int>((c >> 16) & 0xff);
 }
 
-// Pen draw styles: 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot.
+// Pen draw styles, with their names by draw style.
 enum DrawStyle : int { Solid = 0, Dash = 1, Dot = 2, DashDot = 3, DashDotDot = 4 };
+constexpr int kDrawStyleCount = 5;
+inline constexpr std::array<const char*, kDrawStyleCount> kDrawStyleNames = {
+    "solid", "dash", "dot", "dash-dot", "dash-dot-dot"};
 
-// The draw style of a sample line's border style 1..5 (1 solid .. 5 dash-dot-dot): one less.
-// Values outside that range draw solid.
+// A sample line's dash style (its border style) counts the draw styles from 1: 1 solid .. 5
+// dash-dot-dot.
+constexpr int kFirstDashStyle = 1;
+constexpr int kLastDashStyle = kFirstDashStyle + kDrawStyleCount - 1;
+
+// The draw style of a dash style: one less. Values outside the dash styles draw solid.
 constexpr DrawStyle DrawStyleOfBorder(int borderStyle) {
-    return borderStyle >= 1 && borderStyle <= 5 ? static_cast<DrawStyle>(borderStyle - 1) : Solid;
+    return borderStyle >= kFirstDashStyle && borderStyle <= kLastDashStyle
+               ? static_cast<DrawStyle>(borderStyle - kFirstDashStyle)
+               : Solid;
+}
+
+// The dash style of a draw style: one more.
+constexpr int DashStyleOf(DrawStyle style) {
+    return kFirstDashStyle + style;
+}
+
+// The dash style a click on a sample line of dash style `style` gives: the next one, and the
+// first after the last. A sample without a line (0) gets the first.
+constexpr int NextDashStyle(int style) {
+    return style == kLastDashStyle ? kFirstDashStyle : style + 1;
 }
 
 class DrawingSurface {

@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QImage>
 
+#include "core/settings.h"
 #include "core/surface.h"
 
 namespace solifa {
@@ -11,7 +12,7 @@ namespace solifa {
 class PictureBox : public QFrame {
     Q_OBJECT
 public:
-    static constexpr int kBorder = 2;
+    static constexpr int kBorder = kPictureBorder;
 
     explicit PictureBox(QWidget* parent = nullptr);
 

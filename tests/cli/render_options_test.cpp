@@ -42,11 +42,26 @@ TEST(RenderOptions, BodyNamesInGermanAndEnglishInAnyCaseWithTheBodysOwnCorners) 
     EXPECT_EQ(Accepted({"--body", "Oktaeder", "--corners", "6", "-o", "o.png"}).corners, 6);
 }
 
+// An option's range and its line of help, which names the window's start value in brackets.
 struct RangeCase {
     const char* option;
     int min;
     int max;
+    const char* help;
 };
+
+// The text with every run of white space as one space: the help wraps its lines.
+std::string OneLine(const std::string& text) {
+    std::string s;
+    for (const char ch : text) {
+        const bool space = std::isspace(static_cast<unsigned char>(ch)) != 0;
+        if (!space)
+            s += ch;
+        else if (!s.empty() && s.back() != ' ')
+            s += ' ';
+    }
+    return s;
+}
 
 class OptionRanges : public ::testing::TestWithParam<RangeCase> {};
 
@@ -72,17 +87,38 @@ TEST_P(OptionRanges, TakeExactlyTheControlsRangeAndNameItWhenLeft) {
     }
 }
 
+TEST_P(OptionRanges, HelpGivesTheRangeAndTheStartValue) {
+    const RangeCase c = GetParam();
+    const std::string help = OneLine(RenderUsage());
+    const std::string range = std::to_string(c.min) + ".." + std::to_string(c.max);
+    const std::size_t at = help.find(std::string(c.option) + " <" + range + "> " + c.help);
+    EXPECT_NE(at, std::string::npos) << help;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Controls, OptionRanges,
-    ::testing::Values(RangeCase{"--corners", 3, 36}, RangeCase{"--levels", 2, 36},
-                      RangeCase{"--rotation", 0, 359}, RangeCase{"--tilt", 0, 90},
-                      RangeCase{"--offset", 0, 7}, RangeCase{"--zoom", 80, 300},
-                      RangeCase{"-x", -100, 100}, RangeCase{"-y", -100, 100},
-                      RangeCase{"--front-dash", 1, 5}, RangeCase{"--back-dash", 1, 5},
-                      RangeCase{"--front-transparent", 0, 1}, RangeCase{"--back-visible", 0, 1},
-                      RangeCase{"--bottom-cap-transparent", 0, 1}, RangeCase{"--frames", 3, 32},
-                      RangeCase{"--delay-ms", 10, 10000}, RangeCase{"--view-width", 38, 4096},
-                      RangeCase{"--line-width", 1, 16}),
+    ::testing::Values(
+        RangeCase{"--corners", 3, 36,
+                  "corners per ring (18; 4 for Würfel, Oktaeder and Pyramide, which the window "
+                  "keeps at 4)"},
+        RangeCase{"--levels", 2, 36,
+                  "levels of the sphere (18); the other bodies have a fixed number of levels "
+                  "and take no --levels"},
+        RangeCase{"--rotation", 0, 359, "rotation angle in degrees (0)"},
+        RangeCase{"--tilt", 0, 90, "tilt angle in degrees (0)"},
+        RangeCase{"--offset", 0, 7, "turn by eighths of the corner step (0)"},
+        RangeCase{"--zoom", 80, 300, "zoom in hundredths (100)"},
+        RangeCase{"-x", -100, 100, "position, positive moves right (0)"},
+        RangeCase{"-y", -100, 100, "position, positive moves up (0)"},
+        RangeCase{"--front-dash", 1, 5, "1 solid, 2 dash, 3 dot, 4 dash-dot, 5 dash-dot-dot (1)"},
+        RangeCase{"--back-dash", 1, 5, "1 solid, 2 dash, 3 dot, 4 dash-dot, 5 dash-dot-dot (3)"},
+        RangeCase{"--front-transparent", 0, 1, "\"transparent\": outlines only (1)"},
+        RangeCase{"--back-visible", 0, 1, "\"sichtbar\": drawn at all (1)"},
+        RangeCase{"--bottom-cap-transparent", 0, 1, "bottom cap as outline only (0)"},
+        RangeCase{"--frames", 3, 32, "one seamless turn in N frames"},
+        RangeCase{"--delay-ms", 10, 10000, "frame delay of an animated GIF (40)"},
+        RangeCase{"--view-width", 38, 4096, "picture width and height in pixels (213)"},
+        RangeCase{"--line-width", 1, 16, "every line this many pixels wide"}),
     [](const ::testing::TestParamInfo<RangeCase>& info) {
         std::string name;
         for (const char* p = info.param.option; *p != '\0'; ++p)

@@ -5,6 +5,8 @@
 #include <cmath>
 
 #include "app/window/control_inventory.h"
+#include "app/window/decimal_text.h"
+#include "core/settings.h"
 #include "form_fixture.h"
 #include "widgets/button_3d.h"
 #include "widgets/check_box.h"
@@ -53,6 +55,27 @@ TEST_F(FormTest, FirstPictureIsTheYellowOutlineSphereOnBlue) {
     EXPECT_EQ(form->Label1[8]->text(), "18");
     EXPECT_EQ(form->SSCommand1[0]->captionColor(), QColor(192, 0, 0));
     EXPECT_EQ(form->SSCommand1[7]->captionColor(), QColor(192, 0, 0));
+}
+
+// Nothing copies the bars into their labels at start: each label's design caption already
+// shows what its bar (or the marked digit button) starts with.
+TEST_F(FormTest, EveryValueLabelStartsWithTheValueOfItsControl) {
+    const struct {
+        const QLabel* label;
+        QString shown;
+    } values[] = {
+        {form->Label1[6], QString::number(form->HScroll1[0]->value())},
+        {form->Label1[5], QString::number(form->VScroll1->value())},
+        {form->Label1[9], QString::number(form->model.selectedDigitButton - kFirstDigitButton)},
+        {form->Label1[7], QString::number(form->HScroll1[1]->value())},
+        {form->Label1[8], QString::number(form->HScroll1[2]->value())},
+        {form->Label5[1], QString::number(form->HScroll3->value())},
+        {form->Label7[2], QString::number(form->HScroll2->value())},
+        {form->Label7[3], QString::number(-form->VScroll2->value())},
+        {form->Label8[1], FormatDecimal(form->HScroll4->value() / 100.0)},
+    };
+    for (const auto& v : values)
+        EXPECT_EQ(v.label->text(), v.shown) << v.label->objectName().toStdString();
 }
 
 struct ScaleCase {
@@ -104,6 +127,7 @@ TEST_F(FormTest, DesignWidthGivesTheDesignedViewAndRadius) {
     form->setSizeTwips(9870, 6675);
     EXPECT_EQ(form->Picture1->width(), 217);
     EXPECT_EQ(form->Picture1->innerWidth(), 213);
+    EXPECT_EQ(form->Picture1->innerWidth(), kStartViewWidth);
     EXPECT_EQ(form->model.viewRadius, 106);
     EXPECT_EQ(form->Label17->text(), "5,63");
 }

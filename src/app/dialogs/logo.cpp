@@ -17,10 +17,10 @@ FixedAppearance LogoAppearance() {
     FixedAppearance a;
     a.groups[0].faceColor = kInsideColor;
     a.groups[0].lineColor = kEdgeColor;
-    a.groups[0].dashStyle = 2;
+    a.groups[0].dashStyle = DashStyleOf(Dash);
     a.groups[1].faceColor = kInsideColor;
     a.groups[1].lineColor = kEdgeColor;
-    a.groups[1].dashStyle = 1;
+    a.groups[1].dashStyle = DashStyleOf(Solid);
     a.groups[1].transparent = true;
     a.capStyle.color[0] = kInsideColor;
     a.capStyle.color[1] = kInsideColor;
@@ -38,7 +38,7 @@ void PaintLogo(QPaintDevice* device, int size) {
     scene.view.tilt = 25;
     scene.view.rotation = 20;
     // A turned cube reaches beyond its radius; the smallest zoom keeps it inside the picture.
-    scene.view.zoom = 80;
+    scene.view.zoom = kZoomSetting.min;
     ModelState m = SetUpScene(scene);
     QtPainterSurface surface(device);
     PaintBody(surface, ViewPaintInput(m, scene.shape.corners, scene.shape.levels), LogoAppearance(),

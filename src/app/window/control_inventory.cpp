@@ -10,6 +10,41 @@ namespace {
 using K = ControlKind;
 constexpr ColorRef kMarked = MakeColorRef(192, 0, 0);
 
+// A whole number as a value label shows it, formed at compile time so that the labels' start
+// captions are the settings' start values.
+struct Caption {
+    char text[8]{};
+};
+constexpr Caption CaptionOf(int value) {
+    Caption c;
+    char digits[8]{};
+    int n = 0;
+    unsigned v = value < 0 ? 0u - unsigned(value) : unsigned(value);
+    do {
+        digits[n++] = char('0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    int k = 0;
+    if (value < 0)
+        c.text[k++] = '-';
+    while (n > 0)
+        c.text[k++] = digits[--n];
+    return c;
+}
+// The zoom label shows the factor, hundredths of the bar; a whole factor shows no decimals.
+static_assert(kZoomSetting.start % 100 == 0);
+
+constexpr Caption kRotationCaption = CaptionOf(kRotationSetting.start);
+constexpr Caption kTiltCaption = CaptionOf(kTiltSetting.start);
+constexpr Caption kOffsetCaption = CaptionOf(kOffsetSetting.start);
+constexpr Caption kCornersCaption = CaptionOf(kCornersSetting.start);
+constexpr Caption kLevelsCaption = CaptionOf(kLevelsSetting.start);
+constexpr Caption kFramesCaption = CaptionOf(kFramesSetting.start);
+constexpr Caption kPositionXCaption = CaptionOf(kPositionSetting.start);
+// The "Y:" label shows the vertical bar's value with its sign inverted.
+constexpr Caption kPositionYCaption = CaptionOf(-kPositionSetting.start);
+constexpr Caption kZoomCaption = CaptionOf(kZoomSetting.start / 100);
+
 // Every laid-out control, in the order the layout visits them. One control a line.
 // clang-format off
 constexpr std::array kControls = std::to_array<ControlDesign>({
@@ -44,20 +79,20 @@ constexpr std::array kControls = std::to_array<ControlDesign>({
     {.name = "Frame10", .kind = K::Frame, .container = "", .caption = "Ende", .left = 7440, .top = 5760, .width = 2295, .height = 855},
 
     // The view, the tilt bar and the shape parameters.
-    {.name = "Picture1", .kind = K::Picture, .container = "", .caption = "", .left = 1680, .top = 120, .width = 3255, .height = 3255, .color = kStartBackground},
+    {.name = "Picture1", .kind = K::Picture, .container = "", .caption = "", .left = 1680, .top = 120, .width = kDesignViewSize, .height = kDesignViewSize, .color = kStartBackground},
     {.name = "VScroll1", .kind = K::VScroll, .container = "", .caption = "", .left = 5040, .top = 120, .width = 375, .height = 3255, .minimum = kTiltSetting.min, .maximum = kTiltSetting.max, .value = kTiltSetting.start, .largeChange = 10},
     {.name = "Label1(0)", .kind = K::Label, .container = "", .caption = "Drehwinkel:", .left = 120, .top = 3480, .width = 1005, .height = 225},
-    {.name = "Label1(6)", .kind = K::ValueLabel, .container = "", .caption = "0", .left = 1470, .top = 3480, .width = 105, .height = 225},
+    {.name = "Label1(6)", .kind = K::ValueLabel, .container = "", .caption = kRotationCaption.text, .left = 1470, .top = 3480, .width = 105, .height = 225},
     {.name = "HScroll1(0)", .kind = K::HScroll, .container = "", .caption = "", .left = 1680, .top = 3480, .width = 3735, .height = 375, .minimum = kRotationSetting.min, .maximum = kRotationSetting.max, .value = kRotationSetting.start, .largeChange = 10},
     {.name = "Label1(1)", .kind = K::Label, .container = "", .caption = "Kippwinkel:", .left = 120, .top = 3720, .width = 975, .height = 225},
-    {.name = "Label1(5)", .kind = K::ValueLabel, .container = "", .caption = "0", .left = 1470, .top = 3720, .width = 105, .height = 225},
+    {.name = "Label1(5)", .kind = K::ValueLabel, .container = "", .caption = kTiltCaption.text, .left = 1470, .top = 3720, .width = 105, .height = 225},
     {.name = "Label1(2)", .kind = K::Label, .container = "", .caption = "Versatz:", .left = 120, .top = 4025, .width = 705, .height = 225},
-    {.name = "Label1(9)", .kind = K::ValueLabel, .container = "", .caption = "0", .left = 1470, .top = 4025, .width = 105, .height = 225},
+    {.name = "Label1(9)", .kind = K::ValueLabel, .container = "", .caption = kOffsetCaption.text, .left = 1470, .top = 4025, .width = 105, .height = 225},
     {.name = "Label1(3)", .kind = K::Label, .container = "", .caption = "Ecken:", .left = 120, .top = 4530, .width = 570, .height = 225},
-    {.name = "Label1(7)", .kind = K::ValueLabel, .container = "", .caption = "18", .left = 1365, .top = 4530, .width = 210, .height = 225},
+    {.name = "Label1(7)", .kind = K::ValueLabel, .container = "", .caption = kCornersCaption.text, .left = 1365, .top = 4530, .width = 210, .height = 225},
     {.name = "HScroll1(1)", .kind = K::HScroll, .container = "", .caption = "", .left = 1680, .top = 4440, .width = 3735, .height = 375, .minimum = kCornersSetting.min, .maximum = kCornersSetting.max, .value = kCornersSetting.start, .largeChange = 5},
     {.name = "Label1(4)", .kind = K::Label, .container = "", .caption = "Ebenen:", .left = 120, .top = 5010, .width = 675, .height = 225},
-    {.name = "Label1(8)", .kind = K::ValueLabel, .container = "", .caption = "18", .left = 1365, .top = 5010, .width = 210, .height = 225},
+    {.name = "Label1(8)", .kind = K::ValueLabel, .container = "", .caption = kLevelsCaption.text, .left = 1365, .top = 5010, .width = 210, .height = 225},
     {.name = "HScroll1(2)", .kind = K::HScroll, .container = "", .caption = "", .left = 1680, .top = 4920, .width = 3735, .height = 375, .minimum = kSphereLevelsMin, .maximum = kLevelsSetting.max, .value = kLevelsSetting.start, .largeChange = 5},
     {.name = "Label9", .kind = K::Title, .container = "", .caption = "SOLIFA", .left = 1680, .top = 4320, .width = 3615, .height = 975, .hidden = true},
 
@@ -65,22 +100,22 @@ constexpr std::array kControls = std::to_array<ControlDesign>({
     {.name = "SSCommand3", .kind = K::Button, .container = "Frame4", .caption = "ein", .left = 120, .top = 240, .width = 1095, .height = 375},
     {.name = "Check4", .kind = K::CheckBox, .container = "Frame4", .caption = "", .left = 2040, .top = 180, .width = 225, .height = 195, .hidden = true, .font = FontGroup::F9},
     {.name = "Label5(0)", .kind = K::Label, .container = "Frame4", .caption = "Bilder:", .left = 1320, .top = 420, .width = 540, .height = 225, .hidden = true},
-    {.name = "Label5(1)", .kind = K::ValueLabel, .container = "Frame4", .caption = "8", .left = 2070, .top = 420, .width = 105, .height = 225, .hidden = true},
+    {.name = "Label5(1)", .kind = K::ValueLabel, .container = "Frame4", .caption = kFramesCaption.text, .left = 2070, .top = 420, .width = 105, .height = 225, .hidden = true},
     {.name = "HScroll3", .kind = K::HScroll, .container = "Frame4", .caption = "", .left = 120, .top = 720, .width = 2055, .height = 375, .hidden = true, .minimum = kFramesSetting.min, .maximum = kFramesSetting.max, .value = kFramesSetting.start, .largeChange = 5},
 
     // Position.
     {.name = "SSCommand2", .kind = K::PlainButton, .container = "Frame5", .caption = "Standard", .left = 120, .top = 240, .width = 975, .height = 375},
     {.name = "Label7(0)", .kind = K::Label, .container = "Frame5", .caption = "X:", .left = 1200, .top = 240, .width = 165, .height = 225},
-    {.name = "Label7(2)", .kind = K::ValueLabel, .container = "Frame5", .caption = "0", .left = 1710, .top = 240, .width = 105, .height = 225},
+    {.name = "Label7(2)", .kind = K::ValueLabel, .container = "Frame5", .caption = kPositionXCaption.text, .left = 1710, .top = 240, .width = 105, .height = 225},
     {.name = "Label7(1)", .kind = K::Label, .container = "Frame5", .caption = "Y:", .left = 1200, .top = 450, .width = 150, .height = 225},
-    {.name = "Label7(3)", .kind = K::ValueLabel, .container = "Frame5", .caption = "0", .left = 1710, .top = 450, .width = 105, .height = 225},
+    {.name = "Label7(3)", .kind = K::ValueLabel, .container = "Frame5", .caption = kPositionYCaption.text, .left = 1710, .top = 450, .width = 105, .height = 225},
     {.name = "HScroll2", .kind = K::HScroll, .container = "Frame5", .caption = "", .left = 120, .top = 720, .width = 1695, .height = 375, .minimum = kPositionSetting.min, .maximum = kPositionSetting.max, .value = kPositionSetting.start, .largeChange = 5},
     {.name = "VScroll2", .kind = K::VScroll, .container = "Frame5", .caption = "", .left = 1920, .top = 240, .width = 375, .height = 855, .minimum = kPositionSetting.min, .maximum = kPositionSetting.max, .value = kPositionSetting.start, .largeChange = 10},
 
     // Zoom.
     {.name = "SSCommand4", .kind = K::PlainButton, .container = "Frame6", .caption = "Standard", .left = 120, .top = 240, .width = 975, .height = 375},
     {.name = "Label8(0)", .kind = K::Label, .container = "Frame6", .caption = "Faktor:", .left = 1200, .top = 360, .width = 585, .height = 225},
-    {.name = "Label8(1)", .kind = K::ValueLabel, .container = "Frame6", .caption = "1", .left = 2070, .top = 360, .width = 105, .height = 225},
+    {.name = "Label8(1)", .kind = K::ValueLabel, .container = "Frame6", .caption = kZoomCaption.text, .left = 2070, .top = 360, .width = 105, .height = 225},
     {.name = "HScroll4", .kind = K::HScroll, .container = "Frame6", .caption = "", .left = 120, .top = 720, .width = 2055, .height = 375, .minimum = kZoomSetting.min, .maximum = kZoomSetting.max, .value = kZoomSetting.start, .largeChange = 1},
 
     // Background.

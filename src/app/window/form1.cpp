@@ -274,7 +274,6 @@ void Form1::guarded(const std::function<void()>& work) {
 void Form1::Form_Load() {
     // The first steps prepare what everything else needs; a fault here ends the start-up.
     FillAngleTables(model);
-    model.turnSign = 1;
     model.designFormWidth = kDesignFormWidth;
     model.designFormHeight = kDesignFormHeight;
     model.designGeometry.clear();
@@ -285,10 +284,7 @@ void Form1::Form_Load() {
         model.designLines[l.name] = DesignLine{l.x1, l.x2, l.y1, l.y2};
     ResetModelDefaults(model);
     model.viewRadius = ViewRadiusFor(Picture1->innerWidth());
-    model.outputScale = 1.0f;
     Timer1->setInterval(0);
-    model.frameCount = kStartFrameCount;
-    model.frameIndex = 0;
     model.startFolder = QDir::currentPath().toStdString();
     // A trailing separator goes, but the root keeps its one.
     if (model.startFolder.size() > 1 && model.startFolder.back() == '/')

@@ -9,6 +9,7 @@
 #include "app/window/decimal_text.h"
 #include "app/window/form1.h"
 #include "core/body_geometry.h"
+#include "core/settings.h"
 #include "widgets/button_3d.h"
 #include "widgets/check_box.h"
 #include "widgets/interval_timer.h"
@@ -124,7 +125,7 @@ void Form1::SSCommand1_Click(int index) {
         markButton(SSCommand1[model.currentBody], false);
         model.cornersPerBody[model.currentBody] = uint8_t(captionNumber(Label1[7]));
         model.levelsPerBody[model.currentBody] = uint8_t(captionNumber(Label1[8]));
-        HScroll1[2]->setMinimum(index == Kugel ? 2 : 1);
+        HScroll1[2]->setMinimum(index == Kugel ? kSphereLevelsMin : kLevelsSetting.min);
         applyBodyControls(index);
         model.currentBody = uint8_t(index);
         HScroll1[1]->setValue(model.cornersPerBody[index]);
@@ -218,12 +219,12 @@ void Form1::VScroll1_Change() {
 }
 
 void Form1::SSCommand2_Click() {
-    HScroll2->setValue(0);
-    VScroll2->setValue(0);
+    HScroll2->setValue(kPositionSetting.start);
+    VScroll2->setValue(kPositionSetting.start);
 }
 
 void Form1::SSCommand4_Click() {
-    HScroll4->setValue(100);
+    HScroll4->setValue(kZoomSetting.start);
 }
 
 // --- appearance ---
@@ -253,10 +254,7 @@ void Form1::Picture5_Click() {
 
 void Form1::Picture3_MouseDown(int index) {
     guarded([&] {
-        int style = Picture3[index]->borderStyle() + 1;
-        if (style == 6)
-            style = 1;
-        Picture3[index]->setBorderStyle(style);
+        Picture3[index]->setBorderStyle(NextDashStyle(Picture3[index]->borderStyle()));
         clearAndDrawView();
     });
 }
