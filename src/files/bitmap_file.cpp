@@ -63,8 +63,4 @@ bool WriteFileBytes(const QByteArray& bytes, const QString& path, QString* reaso
     return false;
 }
 
-QString FileWriteFailedMessage(const QString& path, const QString& reason) {
-    return QStringLiteral("Die Datei %1 konnte nicht geschrieben werden.\r\n%2").arg(path, reason);
-}
-
 } // namespace solifa

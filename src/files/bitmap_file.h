@@ -16,7 +16,4 @@ bool WriteFileBytes(const QByteArray& bytes, const QString& path, QString* reaso
 // be allocated.
 QByteArray EncodeBitmap(const QImage& image);
 
-// The German message for a file that could not be written.
-QString FileWriteFailedMessage(const QString& path, const QString& reason);
-
 } // namespace solifa

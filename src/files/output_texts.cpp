@@ -5,9 +5,6 @@
 namespace solifa {
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
-constexpr int kLongPath = 40;
-
 // Puts `marker` where a series inserts its frame number.
 QString InsertBeforeExtension(const QString& path, const QString& marker) {
     if (!QFileInfo(path).fileName().contains(QLatin1Char('.')) || path.size() < 4)
@@ -15,28 +12,7 @@ QString InsertBeforeExtension(const QString& path, const QString& marker) {
     return path.left(path.size() - 4) + marker + path.right(4);
 }
 
-// A long path goes on a line of its own, framed by a blank on each side.
-QString FramedIfLong(const QString& path, const QString& shown) {
-    if (path.size() > kLongPath)
-        return QStringLiteral(" ") + kCrLf + shown + kCrLf + QStringLiteral(" ");
-    return shown;
-}
-
 } // namespace
-
-QString CaptionAfterWriting(const QString& path) {
-    return QStringLiteral("SOLIFA V1.0    ") + QFileInfo(path).absolutePath();
-}
-
-QString FileCreatedMessage(const QString& path) {
-    return QStringLiteral("Die Datei ") + FramedIfLong(path, path) +
-           QStringLiteral(" wurde erzeugt!");
-}
-
-QString SeriesCreatedMessage(int frameCount, const QString& path) {
-    return QStringLiteral(" %1 Dateien ").arg(frameCount) +
-           FramedIfLong(path, SeriesSummaryName(path)) + QStringLiteral(" wurden erzeugt!");
-}
 
 QString FrameSeriesFileName(const QString& path, int k) {
     return InsertBeforeExtension(path, QStringLiteral("_%1").arg(k, 2, 10, QLatin1Char('0')));

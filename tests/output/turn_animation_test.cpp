@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 
+#include "app/actions/messages.h"
 #include "files/bitmap_file.h"
 #include "files/output_texts.h"
 #include "widgets/button_3d.h"

@@ -7,23 +7,17 @@
 #include <memory>
 #include <new>
 
+#include "app/actions/messages.h"
 #include "app/actions/print_page.h"
+#include "app/texts.h"
 #include "core/errors.h"
 #include "files/bitmap_file.h"
-#include "files/output_texts.h"
 #include "files/safe_write.h"
 #include "qtpaint/qt_painter_surface.h"
 #include "widgets/picture_box.h"
-#include "widgets/scroll_bar.h"
 
 namespace solifa {
 namespace {
-
-const QString kClipboardTitle = QStringLiteral("Bitmap-Grafik ablegen");
-const QString kClipboardDone =
-    QStringLiteral("Die Bitmap-Grafik wurde in den Zwischenspeicher abgelegt!");
-const QString kClipboardFailed =
-    QStringLiteral("Die Bitmap-Grafik konnte nicht in den Zwischenspeicher abgelegt werden.");
 
 // The save dialog's filters and the format each asks for a name without an extension. The
 // bitmap filter is preselected; the first pattern is "*" so that names without an extension
@@ -63,7 +57,7 @@ OutputActions::OutputActions(ModelState& model, const Platform& platform,
       appearance_(appearance) {}
 
 void OutputActions::RenderOutput() {
-    const int size = controls_.sizeBar->value();
+    const int size = controls_.outputSize();
     // The picture is sized in twips at the screen's resolution; converting the pixel counts
     // to twips and back gives the same counts, so they are set directly.
     controls_.output->setOuterSize(size + 10, size + 26);
@@ -102,11 +96,11 @@ void OutputActions::DrawOutput() {
 
 std::optional<QString> OutputActions::chooseFile() {
     const std::optional<SaveChoice> chosen = platform_.saveDialog->choose(
-        controls_.window, dialogFileName, FilterTexts(), kBitmapFilter);
+        controls_.window, dialogFileName_, FilterTexts(), kBitmapFilter);
     if (!chosen)
         return std::nullopt;
-    dialogFileName = chosen->path;
-    dialogFilter = chosen->filter;
+    dialogFileName_ = chosen->path;
+    dialogFilter_ = chosen->filter;
     return chosen->path;
 }
 
@@ -114,9 +108,9 @@ PictureFormat OutputActions::formatFor(const QString& path) const {
     if (const std::optional<PictureFormat> named = FormatOfName(path))
         return *named;
     const bool noExtension = QFileInfo(path).suffix().isEmpty();
-    if (noExtension && dialogFilter >= 0 && dialogFilter < int(std::size(kFileFilters)) &&
-        kFileFilters[dialogFilter].format)
-        return *kFileFilters[dialogFilter].format;
+    if (noExtension && dialogFilter_ >= 0 && dialogFilter_ < int(std::size(kFileFilters)) &&
+        kFileFilters[dialogFilter_].format)
+        return *kFileFilters[dialogFilter_].format;
     return PictureFormat::Bmp;
 }
 
@@ -159,7 +153,7 @@ std::optional<QString> OutputActions::writePicture(const QString& path) {
         RenderOutput();
         const QByteArray bytes = encodePicture(formatFor(path));
         if (bytes.isEmpty())
-            reason = QStringLiteral("Das Bild konnte nicht umgewandelt werden.");
+            reason = texts::Q(texts::kNotEncoded);
         else if (WriteFileBytes(bytes, path, &reason))
             return std::nullopt;
     } catch (const std::bad_alloc&) {
@@ -191,10 +185,11 @@ QByteArray OutputActions::drawingSvg() {
 
 bool OutputActions::writeAndReport(const QString& path) {
     if (const std::optional<QString> failure = writePicture(path)) {
-        platform_.messageBox->error(controls_.window, kFileActionText, *failure);
+        platform_.messageBox->error(controls_.window, texts::Q(texts::kFileAction), *failure);
         return false;
     }
-    platform_.messageBox->information(controls_.window, kFileActionText, FileCreatedMessage(path));
+    platform_.messageBox->information(controls_.window, texts::Q(texts::kFileAction),
+                                      FileCreatedMessage(path));
     return true;
 }
 
@@ -203,10 +198,12 @@ void OutputActions::copyToClipboard() {
     RenderOutput();
     // The bitmap first, and beside it the drawing, for programs that take vector graphics.
     if (!platform_.clipboard->setImage(controls_.output->image(), drawingSvg())) {
-        platform_.messageBox->error(controls_.window, kClipboardTitle, kClipboardFailed);
+        platform_.messageBox->error(controls_.window, texts::Q(texts::kClipboardTitle),
+                                    texts::Q(texts::kClipboardFailed));
         return;
     }
-    platform_.messageBox->information(controls_.window, kClipboardTitle, kClipboardDone);
+    platform_.messageBox->information(controls_.window, texts::Q(texts::kClipboardTitle),
+                                      texts::Q(texts::kClipboardDone));
 }
 
 void OutputActions::print() {

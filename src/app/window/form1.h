@@ -30,6 +30,7 @@ namespace solifa {
 
 class Button3D;
 class CheckBox;
+struct ControlDesign;
 class IntervalTimer;
 class LayoutStyle;
 class LineSample;
@@ -43,7 +44,7 @@ struct StartRect {
 };
 StartRect StartFrame(const ScreenMetrics& screen);
 
-class Form1 : public QWidget, public Form1Controls {
+class Form1 : public QWidget, public Form1Controls, private TurnView {
     Q_OBJECT
 public:
     explicit Form1(const Platform& platform, QWidget* parent = nullptr);
@@ -155,12 +156,25 @@ protected:
 
 private:
     void createControls();
+    // Builds, names and places the control of one row of the table.
+    QWidget* makeControl(const ControlDesign& d);
     // Sizes and places the window at start: its outer rectangle (StartFrame).
     void placeAtStart();
     // Fits the inner area so that the outer window, frame included, takes the start rectangle.
     // False while the window manager has not framed the window yet.
     bool fitFrame();
     void connectHandlers();
+    // --- what the turn sees of the window ---
+    QWidget* messageParent() override { return this; }
+    int chosenFrameCount() const override;
+    bool mirrored() const override;
+    void runTimer(bool running) override;
+    void showTurnControls(bool running, const QString& toggleCaption) override;
+    void setFileButtonCaption(const QString& caption) override;
+    void setFramesValue(int count) override;
+    void setProgress(int value, int maximum) override;
+    void setCaption(const QString& caption) override { setWindowTitle(caption); }
+    void showFrame() override;
     void setLabelCaption(QLabel* label, const QString& text);
     void placeControl(QWidget* w, const QRect& r);
     // A design rectangle in twips, scaled, in pixels of the screen.
