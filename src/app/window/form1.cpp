@@ -49,7 +49,7 @@ Form1::Form1(const Platform& platform, QWidget* parent)
     layoutStyle_ = new LayoutStyle;
     layoutStyle_->setParent(this);
     createControls();
-    appearance_ = std::make_unique<ControlAppearance>(*this);
+    appearance_ = std::make_unique<ControlAppearance>(static_cast<const Form1Controls&>(*this));
     output = std::make_unique<OutputActions>(
         model, platform_,
         OutputControls{.window = this,

@@ -44,7 +44,10 @@ struct StartRect {
 };
 StartRect StartFrame(const ScreenMetrics& screen);
 
-class Form1 : public QWidget, public Form1Controls, private TurnView {
+// The window keeps its controls, its record, the output actions and the turn to itself; the
+// actions reach it through the small interfaces they are handed. The tests' TestForm1 names
+// those parts for the tests.
+class Form1 : public QWidget, private Form1Controls, private TurnView {
     Q_OBJECT
 public:
     explicit Form1(const Platform& platform, QWidget* parent = nullptr);
@@ -110,9 +113,6 @@ public:
     std::function<void()> endProcess;
     // The information and further-programs windows.
     InfoActions info;
-    // The output picture with the file, clipboard and print actions, and the turn.
-    std::unique_ptr<OutputActions> output;
-    std::unique_ptr<Turn> turn;
 
     // The window's size in twips. Qt sizes windows in pixels; the size last set in twips is
     // kept as long as the pixel size still matches it, so the layout sees the exact value.
@@ -123,8 +123,6 @@ public:
     // The shape values as the captions show them.
     ShapeValues shapeValues() const;
     ViewValues viewValues() const;
-
-    ModelState model;
 
     // The splash window's part in the start-up; set by whoever owns the splash.
     std::function<void()> centreSplash;
@@ -155,6 +153,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    friend class TestForm1;
+
+    ModelState model;
+    // The output picture with the file, clipboard and print actions, and the turn.
+    std::unique_ptr<OutputActions> output;
+    std::unique_ptr<Turn> turn;
+
     void createControls();
     // Builds, names and places the control of one row of the table.
     QWidget* makeControl(const ControlDesign& d);
