@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <new>
+#include <vector>
 
 #include "app/actions/messages.h"
 #include "app/actions/output_actions.h"

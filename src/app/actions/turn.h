@@ -2,12 +2,9 @@
 // The turn about the body axis: starting and stopping it, its frame count and direction, and
 // the timer tick that advances the frame and writes the next file of a pending frame series.
 #include <QString>
-#include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
 
 #include "core/model_state.h"
 #include "files/picture_files.h"
