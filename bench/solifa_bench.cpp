@@ -23,7 +23,6 @@
 #include <vector>
 
 #include "app/window/control_appearance.h"
-#include "app/window/form1.h"
 #include "core/body_geometry.h"
 #include "core/body_painter.h"
 #include "core/model_state.h"
@@ -33,6 +32,7 @@
 #include "widgets/line_sample.h"
 #include "widgets/picture_box.h"
 #include "widgets/scroll_bar.h"
+#include "window/test_form.h"
 
 namespace solifa {
 namespace {
@@ -168,7 +168,7 @@ public:
         fake.screen.width = 3840;
         fake.screen.height = 2160;
         platform = fake.platform();
-        form = std::make_unique<Form1>(platform);
+        form = std::make_unique<TestForm1>(platform);
         form->Form_Load();
         form->show();
         // The view keeps its design share of the window's width; its border takes 4 pixels.
@@ -202,8 +202,9 @@ public:
         if (form->model.currentBody != Kugel || form->shapeValues().corners != kLargestSphere ||
             form->shapeValues().levels != kLargestSphere)
             return "the window does not show the sphere 36 x 36";
-        const RecordedDrawing view = Record(
-            ViewPaintInput(form->model, kLargestSphere, kLargestSphere), ControlAppearance(*form));
+        const RecordedDrawing view =
+            Record(ViewPaintInput(form->model, kLargestSphere, kLargestSphere),
+                   ControlAppearance(form->ui()));
         const auto filled = std::count_if(view.faces.begin(), view.faces.end(),
                                           [](const RecordedDrawing::Face& f) { return f.filled; });
         if (filled != kLargestSphere * kLargestSphere)
@@ -223,12 +224,12 @@ public:
         const ModelState& m = form->model;
         return Record(
             BodyPaintInput(m, kLargestSphere, kLargestSphere, m.outputPoints, m.outputApex),
-            ControlAppearance(*form));
+            ControlAppearance(form->ui()));
     }
 
     FakePlatform fake;
     Platform platform{};
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<TestForm1> form;
 };
 
 std::unique_ptr<BenchWindow> gWindow;
@@ -392,7 +393,7 @@ void SeriesFrame(benchmark::State& state) {
     BenchWindow* w = Window(state);
     if (w == nullptr)
         return;
-    Form1& form = *w->form;
+    TestForm1& form = *w->form;
     if (!w->setOutputSize(kViewSize)) {
         state.SkipWithError("the output size does not reach 1000");
         return;

@@ -8,9 +8,6 @@
 namespace solifa {
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
-constexpr int kLongPath = 40;
-
 // Puts `marker` where a series inserts its frame number.
 QString InsertBeforeExtension(const QString& path, const QString& marker) {
     if (!QFileInfo(path).fileName().contains(QLatin1Char('.')) || path.size() < 4)
@@ -18,28 +15,7 @@ QString InsertBeforeExtension(const QString& path, const QString& marker) {
     return path.left(path.size() - 4) + marker + path.right(4);
 }
 
-// A long path goes on a line of its own, framed by a blank on each side.
-QString FramedIfLong(const QString& path, const QString& shown) {
-    if (path.size() > kLongPath)
-        return QStringLiteral(" ") + kCrLf + shown + kCrLf + QStringLiteral(" ");
-    return shown;
-}
-
 } // namespace
-
-QString CaptionAfterWriting(const QString& path) {
-    return QStringLiteral("SOLIFA V1.0    ") + QFileInfo(path).absolutePath();
-}
-
-QString FileCreatedMessage(const QString& path) {
-    return QStringLiteral("Die Datei ") + FramedIfLong(path, path) +
-           QStringLiteral(" wurde erzeugt!");
-}
-
-QString SeriesCreatedMessage(int frameCount, const QString& path) {
-    return QStringLiteral(" %1 Dateien ").arg(frameCount) +
-           FramedIfLong(path, SeriesSummaryName(path)) + QStringLiteral(" wurden erzeugt!");
-}
 
 QString FrameSeriesFileName(const QString& path, int k) {
     return InsertBeforeExtension(path, QStringLiteral("_%1").arg(k, 2, 10, QLatin1Char('0')));
@@ -57,10 +33,6 @@ bool WriteFileBytes(const QByteArray& bytes, const QString& path, QString* reaso
     if (reason)
         *reason = QString::fromStdString(WriteFailureReason(error, ReasonLanguage::German));
     return false;
-}
-
-QString FileWriteFailedMessage(const QString& path, const QString& reason) {
-    return QStringLiteral("Die Datei %1 konnte nicht geschrieben werden.\r\n%2").arg(path, reason);
 }
 
 } // namespace solifa

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "app/window/form1.h"
 #include "cli/render_job.h"
 #include "cli/render_options.h"
 #include "cli_test_support.h"
@@ -23,6 +22,7 @@
 #include "widgets/picture_box.h"
 #include "widgets/scroll_bar.h"
 #include "window/form_fixture.h"
+#include "window/test_form.h"
 
 namespace solifa {
 namespace {

@@ -7,10 +7,10 @@
 
 #include "app/dialogs/logo.h"
 #include "app/dialogs/splash_window.h"
-#include "app/window/form1.h"
 #include "app/window/start_up.h"
 #include "support/fake_platform.h"
 #include "widgets/interval_timer.h"
+#include "window/test_form.h"
 
 namespace solifa {
 namespace {
@@ -18,7 +18,7 @@ namespace {
 TEST(StartUp, MainWindowAppearsOnlyAfterTheSplashHasClosedItself) {
     FakePlatform fake;
     const Platform platform = fake.platform();
-    Form1 form(platform);
+    TestForm1 form(platform);
     form.endProcess = [] {};
     Form2 splash(fake.screen);
 

@@ -14,6 +14,7 @@
 #include <QThread>
 #include <unistd.h>
 
+#include "app/actions/messages.h"
 #include "files/bitmap_file.h"
 #include "files/output_texts.h"
 #include "output_fixture.h"
@@ -61,7 +62,7 @@ TEST_F(OutputTest, FileHoldsTheOutputPictureAsABitmap) {
     saveAs(dir.filePath("zweite.bmp"));
     ASSERT_EQ(fake.saveDialog.calls.size(), 2u);
     EXPECT_EQ(fake.saveDialog.calls[1].presetPath, path);
-    EXPECT_EQ(form->output->dialogFileName, dir.filePath("zweite.bmp"));
+    EXPECT_EQ(form->output->fileName(), dir.filePath("zweite.bmp"));
 }
 
 // A name of a given length in the temporary folder: "a" repeated, then the ending.
@@ -135,7 +136,7 @@ TEST_F(OutputTest, CancellingTheDialogChangesNothing) {
     EXPECT_TRUE(filesInDir().isEmpty());
     EXPECT_TRUE(fake.messageBox.messages.empty());
     EXPECT_EQ(form->windowTitle(), title);
-    EXPECT_TRUE(form->output->dialogFileName.isEmpty());
+    EXPECT_TRUE(form->output->fileName().isEmpty());
     EXPECT_EQ(form->Picture7->size(), pictureSize); // not even drawn
 }
 
@@ -201,7 +202,7 @@ TEST_F(OutputTest, WhileTheTurnRunsTheButtonStartsASeriesAndWritesNothing) {
     EXPECT_EQ(form->ProgressBar2->value(), 0);
     EXPECT_TRUE(filesInDir().isEmpty());
     EXPECT_TRUE(fake.messageBox.messages.empty());
-    EXPECT_EQ(form->output->dialogFileName, path);
+    EXPECT_EQ(form->output->fileName(), path);
     // The caption waits for the first file of the series.
     EXPECT_TRUE(form->windowTitle().startsWith("SOLIFA V1.3   "));
 }

@@ -1,6 +1,7 @@
 // Confirmation messages, series file names and the caption after writing.
 #include <gtest/gtest.h>
 
+#include "app/actions/messages.h"
 #include "files/output_texts.h"
 
 namespace solifa {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <new>
 
+#include "app/actions/messages.h"
 #include "files/bitmap_file.h"
 #include "files/gif_writer.h"
 #include "files/output_texts.h"

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 
+#include "app/actions/messages.h"
 #include "files/bitmap_file.h"
 #include "files/output_texts.h"
 #include "widgets/button_3d.h"
@@ -267,7 +268,7 @@ protected:
             } else if (w[0] == "start") {
                 const QString before = QDir::currentPath();
                 ASSERT_TRUE(QDir::setCurrent(w[1]));
-                form = std::make_unique<Form1>(platformView);
+                form = std::make_unique<TestForm1>(platformView);
                 form->Form_Load();
                 QDir::setCurrent(before);
             } else {

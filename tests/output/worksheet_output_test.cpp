@@ -35,7 +35,7 @@ TEST_P(WorksheetOutput, HiddenEdgesKeepTheirPatternInTheViewAndInTheFile) {
     form->VScroll1->setValue(30);
     ASSERT_EQ(form->Picture3[0]->borderStyle(), static_cast<int>(GetParam().style) + 1);
 
-    const ControlAppearance appearance(*form);
+    const ControlAppearance appearance(form->ui());
     const ShapeValues shape = form->shapeValues();
     const test::BodyEdges viewEdges =
         test::EdgesOf(ViewPaintInput(form->model, shape.corners, shape.levels), appearance);

@@ -13,6 +13,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "app/actions/messages.h"
 #include "files/bitmap_file.h"
 #include "files/output_texts.h"
 #include "files/safe_write.h"

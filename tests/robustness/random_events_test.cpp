@@ -11,7 +11,6 @@
 #include <set>
 
 #include "app/window/decimal_text.h"
-#include "app/window/form1.h"
 #include "files/output_texts.h"
 #include "support/fake_platform.h"
 #include "widgets/button_3d.h"
@@ -20,6 +19,7 @@
 #include "widgets/line_sample.h"
 #include "widgets/picture_box.h"
 #include "widgets/scroll_bar.h"
+#include "window/test_form.h"
 
 namespace solifa {
 namespace {
@@ -36,7 +36,7 @@ public:
     RandomUser(unsigned seed, const QString& folder) : rng_(seed), folder_(folder) {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         platform_ = fake_.platform();
-        form_ = std::make_unique<Form1>(platform_);
+        form_ = std::make_unique<TestForm1>(platform_);
         form_->Form_Load();
         form_->show();
     }
@@ -44,7 +44,7 @@ public:
 
     // One random event; returns a short description for failure messages.
     std::string act() {
-        Form1& f = *form_;
+        TestForm1& f = *form_;
         switch (pick(0, 16)) {
         case 0: {
             const int i = pick(0, kBodyCount - 1);
@@ -129,7 +129,7 @@ public:
 
     // The window's invariants; returns an empty string when all hold.
     std::string check() {
-        Form1& f = *form_;
+        TestForm1& f = *form_;
         // The window keeps running after a fault, but only our computation faults are expected:
         // anything else (a failed lookup, a bad cast) is a fault of the program.
         if (f.swallowedFaults.other > 0)
@@ -187,7 +187,7 @@ private:
     bool shown(const QWidget* w) const { return w->isVisibleTo(form_.get()); }
 
     ScrollBar* randomBar() {
-        Form1& f = *form_;
+        TestForm1& f = *form_;
         ScrollBar* bars[] = {f.HScroll1[0], f.HScroll1[1], f.HScroll1[2], f.VScroll1, f.HScroll2,
                              f.VScroll2,    f.HScroll4,    f.HScroll3,    f.HScroll6};
         return bars[pick(0, 8)];
@@ -208,7 +208,7 @@ private:
     }
 
     std::string fileButton() {
-        Form1& f = *form_;
+        TestForm1& f = *form_;
         const int kind = pick(0, 3);
         QString path;
         if (kind == 0) {
@@ -232,7 +232,7 @@ private:
     QString folder_;
     FakePlatform fake_;
     Platform platform_{};
-    std::unique_ptr<Form1> form_;
+    std::unique_ptr<TestForm1> form_;
     std::set<QString> allowed_;
 };
 

@@ -3,15 +3,20 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <QElapsedTimer>
+#include <QGroupBox>
+#include <QProgressBar>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "app/window/control_factory.h"
+#include "app/window/control_inventory.h"
 #include "qtpaint/qt_color.h"
 #include "widgets/button_3d.h"
 #include "widgets/check_box.h"
@@ -19,6 +24,7 @@
 #include "widgets/line_sample.h"
 #include "widgets/picture_box.h"
 #include "widgets/scroll_bar.h"
+#include "widgets/value_label.h"
 
 namespace solifa {
 namespace {
@@ -360,6 +366,79 @@ TEST(IntervalTimerTickTest, TicksUntilTheIntervalIsZero) {
     QTest::qWait(3 * IntervalTimer::kShortestPeriodMs);
     EXPECT_EQ(ticks.count(), stoppedAt);
 }
+
+// Every kind of control of the window's table is built by its own factory: the class, the
+// design's font and the caption, range or state the table gives it.
+struct FactoryCase {
+    ControlKind kind;
+    const char* className;
+    double points; // 0: no font of its own
+    bool bold;
+    bool italic;
+};
+
+class ControlFactoryTest : public ::testing::TestWithParam<FactoryCase> {};
+
+TEST_P(ControlFactoryTest, BuildsTheClassFontAndStartStateOfItsKind) {
+    const FactoryCase& c = GetParam();
+    const ControlDesign d{.name = "X",
+                          .kind = c.kind,
+                          .container = "",
+                          .caption = "Äb",
+                          .left = 0,
+                          .top = 0,
+                          .width = 300,
+                          .height = 300,
+                          .minimum = 0,
+                          .maximum = 40,
+                          .value = 7,
+                          .checked = true};
+    QWidget parent;
+    QWidget* w = MakeControl(d, &parent, nullptr);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->parent(), &parent);
+    EXPECT_STREQ(w->metaObject()->className(), c.className);
+    if (c.points > 0) {
+        EXPECT_DOUBLE_EQ(w->font().pointSizeF(), c.points);
+        EXPECT_EQ(w->font().bold(), c.bold);
+        EXPECT_EQ(w->font().italic(), c.italic);
+    }
+    if (auto* l = qobject_cast<QLabel*>(w)) {
+        EXPECT_EQ(l->text(), "Äb");
+    }
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+        EXPECT_EQ(b->text(), "Äb");
+    }
+    if (auto* sb = qobject_cast<ScrollBar*>(w)) {
+        EXPECT_EQ(sb->orientation(),
+                  c.kind == ControlKind::HScroll ? Qt::Horizontal : Qt::Vertical);
+        EXPECT_EQ(std::make_tuple(sb->minimum(), sb->maximum(), sb->value()),
+                  std::make_tuple(0, 40, 7));
+    }
+    if (auto* p = qobject_cast<QProgressBar*>(w)) {
+        EXPECT_EQ(std::make_tuple(p->minimum(), p->maximum(), p->value()),
+                  std::make_tuple(0, 40, 0));
+    }
+    if (auto* cb = qobject_cast<CheckBox*>(w)) {
+        EXPECT_EQ(cb->value(), 1);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, ControlFactoryTest,
+    ::testing::Values(FactoryCase{ControlKind::Button, "solifa::Button3D", 9, true, false},
+                      FactoryCase{ControlKind::PlainButton, "solifa::Button3D", 9, false, false},
+                      FactoryCase{ControlKind::Label, "QLabel", 9, true, false},
+                      FactoryCase{ControlKind::FrameLabel, "QLabel", 8.25, false, false},
+                      FactoryCase{ControlKind::ValueLabel, "solifa::ValueLabel", 9, true, false},
+                      FactoryCase{ControlKind::Frame, "QGroupBox", 8.25, false, false},
+                      FactoryCase{ControlKind::CheckBox, "solifa::CheckBox", 6.75, false, false},
+                      FactoryCase{ControlKind::Picture, "solifa::PictureBox", 0, false, false},
+                      FactoryCase{ControlKind::LineSample, "solifa::LineSample", 0, false, false},
+                      FactoryCase{ControlKind::HScroll, "solifa::ScrollBar", 0, false, false},
+                      FactoryCase{ControlKind::VScroll, "solifa::ScrollBar", 0, false, false},
+                      FactoryCase{ControlKind::Progress, "QProgressBar", 0, false, false},
+                      FactoryCase{ControlKind::Title, "QLabel", 48, true, true}));
 
 } // namespace
 } // namespace solifa

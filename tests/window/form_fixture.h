@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "app/window/form1.h"
 #include "support/fake_platform.h"
 #include "widgets/picture_box.h"
+#include "window/test_form.h"
 
 namespace solifa {
 
@@ -16,7 +16,7 @@ protected:
     void SetUp() override {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         platformView = fake.platform();
-        form = std::make_unique<Form1>(platformView);
+        form = std::make_unique<TestForm1>(platformView);
         form->Form_Load();
         form->show();
     }
@@ -34,7 +34,7 @@ protected:
 
     FakePlatform fake;
     Platform platformView{};
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<TestForm1> form;
 };
 
 } // namespace solifa

@@ -22,7 +22,7 @@ protected:
     void start(const FakeScreen& screen) {
         fake.screen = screen;
         platformView = fake.platform();
-        form = std::make_unique<Form1>(platformView);
+        form = std::make_unique<TestForm1>(platformView);
         form->Form_Load();
         form->show();
     }
@@ -41,7 +41,7 @@ protected:
 
     FakePlatform fake;
     Platform platformView{};
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<TestForm1> form;
 };
 
 TEST_P(ScreenFit, EveryControlInsideTheWindowAtStartAndAfterResizing) {

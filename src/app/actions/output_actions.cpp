@@ -7,22 +7,17 @@
 #include <memory>
 #include <new>
 
+#include "app/actions/messages.h"
 #include "app/actions/print_page.h"
+#include "app/texts.h"
 #include "core/errors.h"
 #include "files/output_texts.h"
 #include "files/safe_write.h"
 #include "qtpaint/qt_painter_surface.h"
 #include "widgets/picture_box.h"
-#include "widgets/scroll_bar.h"
 
 namespace solifa {
 namespace {
-
-const QString kClipboardTitle = QStringLiteral("Bitmap-Grafik ablegen");
-const QString kClipboardDone =
-    QStringLiteral("Die Bitmap-Grafik wurde in den Zwischenspeicher abgelegt!");
-const QString kClipboardFailed =
-    QStringLiteral("Die Bitmap-Grafik konnte nicht in den Zwischenspeicher abgelegt werden.");
 
 // The save dialog's filters: every file first, its pattern "*" lists names without an
 // extension too, then one per picture format. The bitmap filter is preselected.
@@ -57,7 +52,7 @@ OutputActions::OutputActions(ModelState& model, const Platform& platform,
       appearance_(appearance) {}
 
 void OutputActions::RenderOutput() {
-    const int size = controls_.sizeBar->value();
+    const int size = controls_.outputSize();
     // The picture is sized in twips at the screen's resolution; converting the pixel counts
     // to twips and back gives the same counts, so they are set directly.
     controls_.output->setOuterSize(size + 10, size + 26);
@@ -96,11 +91,11 @@ void OutputActions::DrawOutput() {
 
 std::optional<QString> OutputActions::chooseFile() {
     const std::optional<SaveChoice> chosen = platform_.saveDialog->choose(
-        controls_.window, dialogFileName, FilterTexts(), FilterOf(PictureFormat::Bmp));
+        controls_.window, dialogFileName_, FilterTexts(), FilterOf(PictureFormat::Bmp));
     if (!chosen)
         return std::nullopt;
-    dialogFileName = chosen->path;
-    dialogFilter = chosen->filter;
+    dialogFileName_ = chosen->path;
+    dialogFilter_ = chosen->filter;
     return chosen->path;
 }
 
@@ -108,7 +103,7 @@ PictureFormat OutputActions::formatFor(const QString& path) const {
     if (const std::optional<PictureFormat> named = FormatOfName(path))
         return *named;
     const bool noExtension = QFileInfo(path).suffix().isEmpty();
-    const int row = dialogFilter - kFirstFormatFilter;
+    const int row = dialogFilter_ - kFirstFormatFilter;
     if (noExtension && row >= 0 && row < int(PictureFormats().size()))
         return PictureFormats()[std::size_t(row)].format;
     return PictureFormat::Bmp;
@@ -145,7 +140,7 @@ std::optional<QString> OutputActions::writePicture(const QString& path) {
         RenderOutput();
         const QByteArray bytes = encodePicture(formatFor(path));
         if (bytes.isEmpty())
-            reason = QStringLiteral("Das Bild konnte nicht umgewandelt werden.");
+            reason = texts::Q(texts::kNotEncoded);
         else if (WriteFileBytes(bytes, path, &reason))
             return std::nullopt;
     } catch (const std::bad_alloc&) {
@@ -174,10 +169,11 @@ QByteArray OutputActions::drawingSvg() {
 
 bool OutputActions::writeAndReport(const QString& path) {
     if (const std::optional<QString> failure = writePicture(path)) {
-        platform_.messageBox->error(controls_.window, kFileActionText, *failure);
+        platform_.messageBox->error(controls_.window, texts::Q(texts::kFileAction), *failure);
         return false;
     }
-    platform_.messageBox->information(controls_.window, kFileActionText, FileCreatedMessage(path));
+    platform_.messageBox->information(controls_.window, texts::Q(texts::kFileAction),
+                                      FileCreatedMessage(path));
     return true;
 }
 
@@ -186,10 +182,12 @@ void OutputActions::copyToClipboard() {
     RenderOutput();
     // The bitmap first, and beside it the drawing, for programs that take vector graphics.
     if (!platform_.clipboard->setImage(controls_.output->image(), drawingSvg())) {
-        platform_.messageBox->error(controls_.window, kClipboardTitle, kClipboardFailed);
+        platform_.messageBox->error(controls_.window, texts::Q(texts::kClipboardTitle),
+                                    texts::Q(texts::kClipboardFailed));
         return;
     }
-    platform_.messageBox->information(controls_.window, kClipboardTitle, kClipboardDone);
+    platform_.messageBox->information(controls_.window, texts::Q(texts::kClipboardTitle),
+                                      texts::Q(texts::kClipboardDone));
 }
 
 void OutputActions::print() {

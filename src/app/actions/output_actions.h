@@ -18,14 +18,14 @@ class QWidget;
 namespace solifa {
 
 class PictureBox;
-class ScrollBar;
 
 // The controls the output actions touch.
 struct OutputControls {
     QWidget* window = nullptr;    // owner of the dialogs and messages
     PictureBox* view = nullptr;   // Picture1, whose projection is scaled
     PictureBox* output = nullptr; // Picture7, the hidden output picture
-    ScrollBar* sizeBar = nullptr; // HScroll6, the output size in pixels
+    // The output size in pixels, as the window's size bar (HScroll6) holds it.
+    std::function<int()> outputSize;
 };
 
 class OutputActions {
@@ -63,9 +63,8 @@ public:
     void copyToClipboard();
     void print();
 
-    // The file name the save dialog keeps between uses, and the filter chosen with it.
-    QString dialogFileName;
-    int dialogFilter = -1;
+    // The file name the save dialog keeps between uses.
+    const QString& fileName() const { return dialogFileName_; }
 
 private:
     // The output picture in a format; RenderOutput comes first.
@@ -79,6 +78,9 @@ private:
     OutputControls controls_;
     std::function<ShapeValues()> shape_;
     const AppearanceSource& appearance_;
+    // The file name the save dialog keeps between uses, and the filter chosen with it.
+    QString dialogFileName_;
+    int dialogFilter_ = -1;
 };
 
 // Paints the body of the record with the appearance onto a picture's image: ring points and

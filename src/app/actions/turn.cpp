@@ -2,30 +2,21 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QProgressBar>
 
 #include <cerrno>
 #include <new>
+#include <vector>
 
+#include "app/actions/messages.h"
 #include "app/actions/output_actions.h"
+#include "app/texts.h"
 #include "files/bitmap_file.h"
 #include "files/gif_writer.h"
 #include "files/output_texts.h"
 #include "files/safe_write.h"
-#include "widgets/button_3d.h"
-#include "widgets/check_box.h"
-#include "widgets/interval_timer.h"
-#include "widgets/picture_box.h"
-#include "widgets/scroll_bar.h"
-#include "widgets/value_label.h"
 
 namespace solifa {
 namespace {
-
-// The file button while the turn runs: the frame count with a blank where a sign would stand.
-QString SeriesButtonCaption(int frameCount) {
-    return QStringLiteral(" %1 Dateien erzeugen").arg(frameCount);
-}
 
 // A frame of an animation is shown for 40 ms.
 constexpr int kAnimationDelayCentiseconds = 4;
@@ -57,12 +48,12 @@ public:
     // Why it failed, in German.
     QString reason() const {
         if (sizeChanged_)
-            return QStringLiteral("Die Größe der Bilder hat sich während der Serie geändert.");
+            return texts::Q(texts::kSeriesSizeChanged);
         if (!writeFailure_.isEmpty())
             return writeFailure_;
         if (gif_ && gif_->outOfMemory())
             return OutOfMemoryReason();
-        return QStringLiteral("Die Animation konnte nicht geschrieben werden.");
+        return texts::Q(texts::kAnimationNotWritten);
     }
 
 private:
@@ -73,35 +64,26 @@ private:
     QString writeFailure_;
 };
 
-Turn::Turn(ModelState& model, const Platform& platform, const TurnControls& controls,
-           OutputActions& output, std::function<void()> project)
-    : model_(model), platform_(platform), controls_(controls), output_(output),
-      project_(std::move(project)) {}
+Turn::Turn(ModelState& model, const Platform& platform, TurnView& view, OutputActions& output)
+    : model_(model), platform_(platform), view_(view), output_(output) {}
 
 Turn::~Turn() = default;
 
 void Turn::toggle() {
     model_.turnRunning = uint8_t((model_.turnRunning + 1) % 2);
     const bool running = model_.turnRunning != 0;
-    controls_.timer->setInterval(running ? 1 : 0);
-    controls_.toggle->setText(running ? QStringLiteral("aus") : QStringLiteral("ein"));
-    controls_.framesBar->setVisible(running);
-    controls_.framesCaption->setVisible(running);
-    controls_.framesValue->setVisible(running);
+    view_.runTimer(running);
+    view_.showTurnControls(running, texts::Q(running ? texts::kTurnOff : texts::kTurnOn));
     // The button starts a series of the count the bar shows, also while one is pending.
-    controls_.fileButton->setText(running ? SeriesButtonCaption(controls_.framesBar->value())
-                                          : kFileActionText);
-    controls_.progress->setVisible(running);
-    for (QWidget* w : controls_.stillOnly)
-        w->setVisible(!running);
-    controls_.mirror->setVisible(running);
-    // A paused series goes on under the name the dialog holds now, which may have changed.
+    view_.setFileButtonCaption(running ? texts::SeriesButtonCaption(view_.chosenFrameCount())
+                                       : texts::Q(texts::kFileAction));
+    // A paused series goes on under the name chosen last, which may have changed.
     if (running && seriesPending())
         chooseKind();
 }
 
 void Turn::chooseKind() {
-    const bool animation = output_.formatFor(output_.dialogFileName) == PictureFormat::Gif;
+    const bool animation = format_ == PictureFormat::Gif;
     // Frames of an animation are carried over to the new name; numbered files stay as written.
     if (!animation)
         gif_.reset();
@@ -109,15 +91,15 @@ void Turn::chooseKind() {
 }
 
 void Turn::framesChanged() {
-    const int count = controls_.framesBar->value();
-    SetLabelCaption(controls_.framesValue, QString::number(count));
-    controls_.fileButton->setText(SeriesButtonCaption(count));
+    const int count = view_.chosenFrameCount();
+    view_.setFramesValue(count);
+    view_.setFileButtonCaption(texts::SeriesButtonCaption(count));
     if (!seriesPending())
         applyFrameCount();
 }
 
 void Turn::applyFrameCount() {
-    model_.frameCount = int16_t(controls_.framesBar->value());
+    model_.frameCount = int16_t(view_.chosenFrameCount());
     // A lowered count must not leave the frame counter beyond the last frame.
     if (model_.frameIndex >= model_.frameCount)
         model_.frameIndex = int16_t(model_.frameIndex % model_.frameCount);
@@ -131,23 +113,30 @@ void Turn::endSeries() {
 
 void Turn::showEndMessage(bool success, const QString& text) {
     // The bar stays as the series left it while the message is open.
+    const QString title = texts::Q(texts::kFileAction);
     if (success)
-        platform_.messageBox->information(controls_.window, kFileActionText, text);
+        platform_.messageBox->information(view_.messageParent(), title, text);
     else
-        platform_.messageBox->error(controls_.window, kFileActionText, text);
+        platform_.messageBox->error(view_.messageParent(), title, text);
     if (!seriesPending())
-        controls_.progress->setValue(0);
+        view_.setProgress(0, seriesFrameCount);
 }
 
 void Turn::fileWritten(const QString& path) {
-    controls_.window->setWindowTitle(CaptionAfterWriting(path));
+    view_.setCaption(CaptionAfterWriting(path));
 }
 
 void Turn::mirrorClicked() {
-    model_.turnSign = controls_.mirror->value() != 0 ? -1 : 1;
+    model_.turnSign = view_.mirrored() ? -1 : 1;
 }
 
-void Turn::startSeries() {
+void Turn::fileChosen(const QString& path, PictureFormat format) {
+    path_ = path;
+    format_ = format;
+}
+
+void Turn::startSeries(const QString& path, PictureFormat format) {
+    fileChosen(path, format);
     // A series started again takes the count the bar shows now. The timer writes the frames,
     // one per tick.
     applyFrameCount();
@@ -155,18 +144,17 @@ void Turn::startSeries() {
     chooseKind();
     model_.framesToWrite = uint8_t(model_.frameCount);
     seriesFrameCount = model_.frameCount;
-    controls_.progress->setMaximum(model_.frameCount);
-    controls_.progress->setValue(0);
+    view_.setProgress(0, seriesFrameCount);
 }
 
 void Turn::stop() {
-    controls_.timer->setInterval(0);
+    view_.runTimer(false);
     model_.framesToWrite = 0;
     gif_.reset();
 }
 
 std::optional<QString> Turn::writeFrame(int k) {
-    const QString& path = output_.dialogFileName;
+    const QString& path = path_;
     if (!animation_) {
         const QString file = FrameSeriesFileName(path, k);
         std::optional<QString> failure = output_.writePicture(file);
@@ -191,7 +179,7 @@ std::optional<QString> Turn::writeFrame(int k) {
 }
 
 void Turn::reportSeries(int count) {
-    const QString path = output_.dialogFileName;
+    const QString path = path_;
     if (!animation_) {
         endSeries();
         showEndMessage(true, SeriesCreatedMessage(count, path));
@@ -217,8 +205,7 @@ void Turn::tick() {
     model_.frameIndex = int16_t(model_.frameIndex + 1);
     if (model_.frameIndex >= model_.frameCount)
         model_.frameIndex = 0;
-    project_();
-    controls_.view->repaintNow();
+    view_.showFrame();
     if (model_.framesToWrite == 0)
         return;
 
@@ -231,7 +218,7 @@ void Turn::tick() {
         return;
     }
     model_.framesToWrite = uint8_t(model_.framesToWrite - 1);
-    controls_.progress->setValue(count - model_.framesToWrite);
+    view_.setProgress(count - model_.framesToWrite, count);
     if (model_.framesToWrite == 0)
         reportSeries(count);
 }

@@ -2,51 +2,48 @@
 // The turn about the body axis: starting and stopping it, its frame count and direction, and
 // the timer tick that advances the frame and writes the next file of a pending frame series.
 #include <QString>
-#include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
 
 #include "core/model_state.h"
+#include "files/picture_files.h"
 #include "platform/platform.h"
 
-class QLabel;
-class QProgressBar;
 class QWidget;
 
 namespace solifa {
 
-class Button3D;
-class CheckBox;
 class GifSeries;
-class IntervalTimer;
 class OutputActions;
-class PictureBox;
-class ScrollBar;
 
-// The controls the turn touches.
-struct TurnControls {
-    QWidget* window = nullptr;        // owner of the messages
-    Button3D* toggle = nullptr;       // SSCommand3, "ein" / "aus"
-    ScrollBar* framesBar = nullptr;   // HScroll3, frames of one corner step
-    QLabel* framesCaption = nullptr;  // Label5(0), "Bilder:"
-    QLabel* framesValue = nullptr;    // Label5(1)
-    CheckBox* mirror = nullptr;       // Check4, the other way round
-    Button3D* fileButton = nullptr;   // SSCommand9, whose caption counts the frames
-    QProgressBar* progress = nullptr; // ProgressBar2
-    // Shown only while the body stands still: the clipboard and print buttons, the digits.
-    std::vector<QWidget*> stillOnly;
-    IntervalTimer* timer = nullptr; // Timer1
-    PictureBox* view = nullptr;     // Picture1, repainted on every frame
+// What the turn needs of the window: a few facts and a few changes, so that the turn never
+// touches a control itself.
+class TurnView {
+public:
+    virtual ~TurnView() = default;
+    // The window that owns the messages.
+    virtual QWidget* messageParent() = 0;
+    // The frame count the frames bar shows, and whether the mirror box is ticked.
+    virtual int chosenFrameCount() const = 0;
+    virtual bool mirrored() const = 0;
+    // Starts the timer at its shortest interval, or stops it.
+    virtual void runTimer(bool running) = 0;
+    // Shows the controls of the turning body (frames bar, progress, mirror box) or those of
+    // the still one (clipboard, print, digits), and the turn button's caption.
+    virtual void showTurnControls(bool running, const QString& toggleCaption) = 0;
+    virtual void setFileButtonCaption(const QString& caption) = 0;
+    virtual void setFramesValue(int count) = 0;
+    virtual void setProgress(int value, int maximum) = 0;
+    virtual void setCaption(const QString& caption) = 0;
+    // Recomputes the projection for the current frame and redraws the view at once.
+    virtual void showFrame() = 0;
 };
 
 class Turn {
 public:
-    // project recomputes and redraws the view; frames are written through output.
-    Turn(ModelState& model, const Platform& platform, const TurnControls& controls,
-         OutputActions& output, std::function<void()> project);
+    // The turn shows itself in view; frames are written through output.
+    Turn(ModelState& model, const Platform& platform, TurnView& view, OutputActions& output);
     ~Turn();
     Turn(const Turn&) = delete;
     Turn& operator=(const Turn&) = delete;
@@ -59,10 +56,12 @@ public:
     void mirrorClicked();
     // One tick of the timer: the next frame, and the next file of a pending series.
     void tick();
-    // Starts writing one turn as a frame series into the names of the chosen file, or into the
-    // file itself as one looping animation when the name asks for a GIF; choosing again
-    // restarts it.
-    void startSeries();
+    // Starts writing one turn as a frame series into the names of path, or into the file itself
+    // as one looping animation when its format is the GIF; choosing again restarts it.
+    void startSeries(const QString& path, PictureFormat format);
+    // A file was chosen while the body stands still: a paused series goes on under its name
+    // once the body turns again.
+    void fileChosen(const QString& path, PictureFormat format);
     // Stops the timer and any series at once, as the program ends.
     void stop();
 
@@ -77,7 +76,7 @@ private:
     void endSeries();
     // The count the frames bar shows, taken as the turn's frame count.
     void applyFrameCount();
-    // Whether the pending series is one animation, by the name the dialog holds.
+    // Whether the pending series is one animation, by the format of its file.
     void chooseKind();
     // The message at the end of a series, and the emptied progress bar once it is closed.
     void showEndMessage(bool success, const QString& text);
@@ -90,11 +89,12 @@ private:
 
     ModelState& model_;
     const Platform& platform_;
-    TurnControls controls_;
+    TurnView& view_;
     OutputActions& output_;
-    std::function<void()> project_;
-    bool animation_ = false;         // the pending series is one GIF animation
-    std::unique_ptr<GifSeries> gif_; // its file, once the first frame is in
+    QString path_;                              // the file the series is written into
+    PictureFormat format_ = PictureFormat::Bmp; // and its format
+    bool animation_ = false;                    // the pending series is one GIF animation
+    std::unique_ptr<GifSeries> gif_;            // its file, once the first frame is in
 };
 
 } // namespace solifa

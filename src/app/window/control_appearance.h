@@ -1,7 +1,7 @@
 #pragma once
 // The appearance as the main window's controls hold it: colour boxes, sample lines and check
 // boxes, read at the moment the body painter asks. The view and the output picture share it.
-#include "app/window/form1.h"
+#include "app/window/form1_controls.h"
 #include "core/body_painter.h"
 #include "widgets/check_box.h"
 #include "widgets/line_sample.h"
@@ -11,7 +11,7 @@ namespace solifa {
 
 class ControlAppearance : public AppearanceSource {
 public:
-    explicit ControlAppearance(const Form1& form) : form_(form) {}
+    explicit ControlAppearance(const Form1Controls& form) : form_(form) {}
     bool groupVisible(int g) const override { return form_.Check2[g]->value() != 0; }
     FaceGroupStyle group(int g) const override {
         FaceGroupStyle s;
@@ -32,7 +32,7 @@ public:
     }
 
 private:
-    const Form1& form_;
+    const Form1Controls& form_;
 };
 
 } // namespace solifa

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/texts.h"
 #include "core/settings.h"
 
 namespace solifa {
@@ -97,7 +98,7 @@ constexpr std::array kControls = std::to_array<ControlDesign>({
     {.name = "Label9", .kind = K::Title, .container = "", .caption = "SOLIFA", .left = 1680, .top = 4320, .width = 3615, .height = 975, .hidden = true},
 
     // Turn about the body axis.
-    {.name = "SSCommand3", .kind = K::Button, .container = "Frame4", .caption = "ein", .left = 120, .top = 240, .width = 1095, .height = 375},
+    {.name = "SSCommand3", .kind = K::Button, .container = "Frame4", .caption = texts::kTurnOn, .left = 120, .top = 240, .width = 1095, .height = 375},
     {.name = "Check4", .kind = K::CheckBox, .container = "Frame4", .caption = "", .left = 2040, .top = 180, .width = 225, .height = 195, .hidden = true, .font = FontGroup::F9},
     {.name = "Label5(0)", .kind = K::Label, .container = "Frame4", .caption = "Bilder:", .left = 1320, .top = 420, .width = 540, .height = 225, .hidden = true},
     {.name = "Label5(1)", .kind = K::ValueLabel, .container = "Frame4", .caption = kFramesCaption.text, .left = 2070, .top = 420, .width = 105, .height = 225, .hidden = true},
@@ -157,7 +158,7 @@ constexpr std::array kControls = std::to_array<ControlDesign>({
     // Output actions.
     {.name = "SSCommand6", .kind = K::Button, .container = "Frame8", .caption = "Bitmap drucken", .left = 120, .top = 240, .width = 2055, .height = 495},
     {.name = "SSCommand5", .kind = K::Button, .container = "Frame8", .caption = "Bitmap in Ablage", .left = 120, .top = 810, .width = 2055, .height = 495},
-    {.name = "SSCommand9", .kind = K::Button, .container = "Frame8", .caption = "Datei erzeugen", .left = 120, .top = 1440, .width = 2055, .height = 495},
+    {.name = "SSCommand9", .kind = K::Button, .container = "Frame8", .caption = texts::kFileAction, .left = 120, .top = 1440, .width = 2055, .height = 495},
     {.name = "ProgressBar2", .kind = K::Progress, .container = "Frame8", .caption = "", .left = 120, .top = 2040, .width = 2055, .height = 375, .hidden = true, .minimum = 0, .maximum = 100},
 
     // Information and end.

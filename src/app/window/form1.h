@@ -30,6 +30,7 @@ namespace solifa {
 
 class Button3D;
 class CheckBox;
+struct ControlDesign;
 class IntervalTimer;
 class LayoutStyle;
 class LineSample;
@@ -43,7 +44,10 @@ struct StartRect {
 };
 StartRect StartFrame(const ScreenMetrics& screen);
 
-class Form1 : public QWidget, public Form1Controls {
+// The window keeps its controls, its record, the output actions and the turn to itself; the
+// actions reach it through the small interfaces they are handed. The tests' TestForm1 names
+// those parts for the tests.
+class Form1 : public QWidget, private Form1Controls, private TurnView {
     Q_OBJECT
 public:
     explicit Form1(const Platform& platform, QWidget* parent = nullptr);
@@ -109,9 +113,6 @@ public:
     std::function<void()> endProcess;
     // The information and further-programs windows.
     InfoActions info;
-    // The output picture with the file, clipboard and print actions, and the turn.
-    std::unique_ptr<OutputActions> output;
-    std::unique_ptr<Turn> turn;
 
     // The window's size in twips. Qt sizes windows in pixels; the size last set in twips is
     // kept as long as the pixel size still matches it, so the layout sees the exact value.
@@ -122,8 +123,6 @@ public:
     // The shape values as the captions show them.
     ShapeValues shapeValues() const;
     ViewValues viewValues() const;
-
-    ModelState model;
 
     // The splash window's part in the start-up; set by whoever owns the splash.
     std::function<void()> centreSplash;
@@ -154,13 +153,33 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    friend class TestForm1;
+
+    ModelState model;
+    // The output picture with the file, clipboard and print actions, and the turn.
+    std::unique_ptr<OutputActions> output;
+    std::unique_ptr<Turn> turn;
+
     void createControls();
+    // Builds, names and places the control of one row of the table.
+    QWidget* makeControl(const ControlDesign& d);
     // Sizes and places the window at start: its outer rectangle (StartFrame).
     void placeAtStart();
     // Fits the inner area so that the outer window, frame included, takes the start rectangle.
     // False while the window manager has not framed the window yet.
     bool fitFrame();
     void connectHandlers();
+    // --- what the turn sees of the window ---
+    QWidget* messageParent() override { return this; }
+    int chosenFrameCount() const override;
+    bool mirrored() const override;
+    void runTimer(bool running) override;
+    void showTurnControls(bool running, const QString& toggleCaption) override;
+    void setFileButtonCaption(const QString& caption) override;
+    void setFramesValue(int count) override;
+    void setProgress(int value, int maximum) override;
+    void setCaption(const QString& caption) override { setWindowTitle(caption); }
+    void showFrame() override;
     void setLabelCaption(QLabel* label, const QString& text);
     void placeControl(QWidget* w, const QRect& r);
     // A design rectangle in twips, scaled, in pixels of the screen.
