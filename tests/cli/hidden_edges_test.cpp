@@ -109,18 +109,26 @@ struct VectorCase {
 
 class VectorPicture : public ::testing::TestWithParam<VectorCase> {};
 
-QImage PdfRasterised(const RenderRequest& request) {
+// The renderer's file of `format` as another program draws it: `tool` with `args`, where "IN" and
+// "OUT.png" stand for the file and the PNG it writes ("OUT" for a tool that adds ".png" itself).
+QImage RasterisedBy(const RenderRequest& request, PictureFormat format, const QString& tool,
+                    const QStringList& args) {
     QTemporaryDir dir;
     RenderRequest r = request;
-    r.outputPath = dir.filePath("p.pdf").toStdString();
-    r.format = PictureFormat::Pdf;
+    r.outputPath = dir.filePath("p").toStdString();
+    r.format = format;
     EXPECT_EQ(RunRenderJob(r).exitCode, kExitOk);
-    QProcess pdftoppm;
-    pdftoppm.start("pdftoppm", {"-r", QString::number(kVectorPixelsPerInch), "-png", "-singlefile",
-                                dir.filePath("p.pdf"), dir.filePath("p")});
-    EXPECT_TRUE(pdftoppm.waitForFinished(60000));
-    EXPECT_EQ(pdftoppm.exitCode(), 0) << pdftoppm.readAllStandardError().toStdString();
-    return QImage(dir.filePath("p.png")).convertToFormat(QImage::Format_RGB32);
+    QStringList filled;
+    for (const QString& a : args)
+        filled << (a == "IN"        ? dir.filePath("p")
+                   : a == "OUT"     ? dir.filePath("r")
+                   : a == "OUT.png" ? dir.filePath("r.png")
+                                    : a);
+    QProcess program;
+    program.start(tool, filled);
+    EXPECT_TRUE(program.waitForFinished(60000));
+    EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+    return QImage(dir.filePath("r.png")).convertToFormat(QImage::Format_RGB32);
 }
 
 // At least half black, or (for pixels beside a line) clearly black: an antialiased line that
@@ -132,21 +140,6 @@ bool Black(const QImage& image, int x, int y) {
     return qGray(image.pixel(x, y)) < 64;
 }
 
-// The renderer's SVG file as librsvg draws it on white.
-QImage RsvgRasterised(const RenderRequest& request) {
-    QTemporaryDir dir;
-    RenderRequest r = request;
-    r.outputPath = dir.filePath("p.svg").toStdString();
-    r.format = PictureFormat::Svg;
-    EXPECT_EQ(RunRenderJob(r).exitCode, kExitOk);
-    QProcess rsvg;
-    rsvg.start("rsvg-convert",
-               {"--background-color", "white", "-o", dir.filePath("p.png"), dir.filePath("p.svg")});
-    EXPECT_TRUE(rsvg.waitForFinished(60000));
-    EXPECT_EQ(rsvg.exitCode(), 0) << rsvg.readAllStandardError().toStdString();
-    return QImage(dir.filePath("p.png")).convertToFormat(QImage::Format_RGB32);
-}
-
 // The picture as an SVG (drawn by Qt, or by librsvg: "rsvg") or a PDF, rasterised at one
 // pixel per picture pixel. A PDF page measures whole points; the picture is its upper left.
 QImage VectorRaster(const std::string& format, const ModelState& m, const RenderRequest& r) {
@@ -154,8 +147,12 @@ QImage VectorRaster(const std::string& format, const ModelState& m, const Render
     if (format == "svg")
         return test::Rasterised([&](QPaintDevice* d) { PaintPicture(d, m, r); }, size, true);
     if (format == "rsvg")
-        return RsvgRasterised(r);
-    return PdfRasterised(r).copy(QRect(QPoint(0, 0), size));
+        return RasterisedBy(r, PictureFormat::Svg, "rsvg-convert",
+                            {"--background-color", "white", "-o", "OUT.png", "IN"});
+    return RasterisedBy(
+               r, PictureFormat::Pdf, "pdftoppm",
+               {"-r", QString::number(kVectorPixelsPerInch), "-png", "-singlefile", "IN", "OUT"})
+        .copy(QRect(QPoint(0, 0), size));
 }
 
 // How a rasterised vector picture covers the line pixels of the bitmap of the same picture:
