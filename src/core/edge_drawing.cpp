@@ -50,7 +50,6 @@ void EdgeCollector::addSegments(const PolyPoint* points, int count, bool closed)
         edge.color = foreColor_;
         edge.style = drawStyle_;
         recorded_.emplace_back(edge);
-        ++strokesAsked_;
     }
 }
 

@@ -50,14 +50,11 @@ public:
 
     // The fills and, each at its last stroke, the distinct edges, in painting order.
     std::vector<DrawStep> steps() const;
-    // How many segments were stroked, doubles included.
-    std::size_t strokesAsked() const { return strokesAsked_; }
 
 private:
     void addSegments(const PolyPoint* points, int count, bool closed);
 
     std::vector<DrawStep> recorded_;
-    std::size_t strokesAsked_ = 0;
     int fillStyle_ = 0;
     ColorRef fillColor_ = 0;
     ColorRef foreColor_ = 0;
