@@ -13,6 +13,7 @@
 #include <new>
 #include <utility>
 
+#include "core/edge_drawing.h"
 #include "files/gif_writer.h"
 #include "qtpaint/qt_painter_surface.h"
 
@@ -156,7 +157,23 @@ void PaintPictureOn(QPaintDevice* device, QSize size, ColorRef background,
     surface.setDrawStyle(Solid);
     surface.setPolyFillMode(1);
     surface.polygon(square, 4);
-    body(surface);
+    // The painter outlines every face on its own; the page gets each edge once.
+    EdgeCollector collector;
+    body(collector);
+    for (const DrawStep& step : collector.steps()) {
+        if (const auto* fill = std::get_if<DrawnFill>(&step)) {
+            surface.setFillStyle(0);
+            surface.setFillColor(fill->color);
+            surface.setPolyFillMode(fill->polyFillMode);
+            surface.fillPolygon(fill->corners.data(), int(fill->corners.size()));
+        } else {
+            const DrawnEdge& edge = std::get<DrawnEdge>(step);
+            const PolyPoint ends[2] = {edge.from, edge.to};
+            surface.setForeColor(edge.color);
+            surface.setDrawStyle(edge.style);
+            surface.polyline(ends, 2);
+        }
+    }
     surface.end();
 }
 

@@ -219,6 +219,17 @@ void QtPainterSurface::polygon(const PolyPoint* points, int count) {
     strokeSegments(points, count, true);
 }
 
+void QtPainterSurface::fillPolygon(const PolyPoint* points, int count) {
+    if (!painter_.isActive() || count <= 0)
+        return;
+    applyPending();
+    QPointBuffer buffer;
+    CopyPoints(points, count, buffer);
+    painter_.setPen(Qt::NoPen);
+    painter_.drawPolygon(buffer.constData(), count, fillRule_);
+    painter_.setPen(pen_);
+}
+
 void QtPainterSurface::polyline(const PolyPoint* points, int count) {
     if (!painter_.isActive() || count <= 0)
         return;

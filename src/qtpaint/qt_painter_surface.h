@@ -57,6 +57,8 @@ public:
     void setPolyFillMode(int mode) override; // 1 even-odd, 2 winding
     void polygon(const PolyPoint* points, int count) override;
     void polyline(const PolyPoint* points, int count) override;
+    // The polygon filled with the fill colour and rule, without its outline.
+    void fillPolygon(const PolyPoint* points, int count);
 
 private:
     // Hands pen and brush to the painter only when a setting changed since the last face.

@@ -26,6 +26,7 @@
 #include "cli/render_job.h"
 #include "cli_test_support.h"
 #include "core/body_geometry.h"
+#include "core/edge_drawing.h"
 
 namespace solifa {
 namespace {
@@ -128,29 +129,15 @@ struct DrawnFace {
 };
 
 // The shapes the painter's faces become on a vector page: a filled face is filled without a
-// pen, and every outline is drawn one line per edge, so that shared edges get equal dashes.
-class FaceListSurface : public DrawingSurface {
-public:
+// pen, and every edge is one line, drawn once where it was drawn last.
+std::vector<DrawnFace> VectorShapes(const std::vector<DrawStep>& steps) {
     std::vector<DrawnFace> faces;
-    void setFillStyle(int) override {}
-    void setFillColor(ColorRef) override {}
-    void setForeColor(ColorRef) override {}
-    void setDrawStyle(DrawStyle style) override { style_ = style; }
-    void setPolyFillMode(int) override {}
-    void polygon(const PolyPoint* p, int count) override {
-        faces.push_back({false, false});
-        lines(p, count, true);
+    for (const DrawStep& step : steps) {
+        const auto* edge = std::get_if<DrawnEdge>(&step);
+        faces.push_back({edge != nullptr, edge != nullptr && edge->style != Solid});
     }
-    void polyline(const PolyPoint* p, int count) override { lines(p, count, false); }
-
-private:
-    void lines(const PolyPoint* p, int count, bool closed) {
-        for (int i = 0; i < (closed ? count : count - 1); ++i)
-            if (p[i].x != p[(i + 1) % count].x || p[i].y != p[(i + 1) % count].y)
-                faces.push_back({true, style_ != Solid});
-    }
-    int style_ = Solid;
-};
+    return faces;
+}
 
 // The shapes of an SVG document in order, each with the dash pattern it inherits.
 std::vector<DrawnFace> SvgShapes(const QByteArray& svg) {
@@ -180,7 +167,7 @@ class SvgFaces : public ::testing::TestWithParam<std::vector<std::string>> {};
 TEST_P(SvgFaces, FillsAndEdgesOfTheDrawnFacesDashedOnTheBackFaces) {
     const RenderRequest r = Request(GetParam());
     const ModelState m = ComputeModel(r);
-    FaceListSurface painted;
+    EdgeCollector painted;
     std::array<PolyPoint, kPolyPointCount> buffer{};
     PaintBody(painted, {m.currentBody, r.corners, r.levels, &m.viewPoints, m.viewApex, &m.faceSide},
               r.appearance, buffer);
@@ -196,7 +183,8 @@ TEST_P(SvgFaces, FillsAndEdgesOfTheDrawnFacesDashedOnTheBackFaces) {
     // The background square, filled and edged in its own colour.
     std::vector<DrawnFace> expected{
         {false, false}, {true, false}, {true, false}, {true, false}, {true, false}};
-    expected.insert(expected.end(), painted.faces.begin(), painted.faces.end());
+    const std::vector<DrawnFace> faces = VectorShapes(painted.steps());
+    expected.insert(expected.end(), faces.begin(), faces.end());
     EXPECT_EQ(SvgShapes(out.data()), expected);
     // The back faces of these settings are dotted or dashed, the front ones solid.
     EXPECT_NE(std::count(expected.begin(), expected.end(), DrawnFace{false, true}) +

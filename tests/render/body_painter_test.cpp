@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "core/edge_drawing.h"
 #include "render_test_support.h"
 
 namespace solifa::test {
@@ -310,6 +311,83 @@ INSTANTIATE_TEST_SUITE_P(Halves, CornerRounding,
                          ::testing::Values(std::pair{2.5f, 2}, std::pair{3.5f, 4},
                                            std::pair{-2.5f, -2}, std::pair{0.5f, 0},
                                            std::pair{2.4999f, 2}, std::pair{2.5001f, 3}));
+
+// What the collector makes of a drawing for a vector file: each segment once, at its last
+// stroke and in that stroke's pen, and the fills where they were. A drawing is faces in painting
+// order: "F" a filled polygon, "L" an outline, each in the pen and fill given before it.
+struct CollectedFace {
+    bool filled;
+    ColorRef pen;
+    DrawStyle style;
+    std::vector<PolyPoint> corners;
+};
+
+struct CollectCase {
+    const char* name;
+    std::vector<CollectedFace> faces;
+    const char* steps; // fills as "fill <colour>", edges as "x,y-x,y <colour><style initial>"
+};
+
+std::string DescribeSteps(const std::vector<DrawStep>& steps) {
+    std::string s;
+    for (const DrawStep& step : steps) {
+        if (const auto* fill = std::get_if<DrawnFill>(&step)) {
+            s += "fill " + std::to_string(fill->color) + "; ";
+            continue;
+        }
+        const DrawnEdge& e = std::get<DrawnEdge>(step);
+        s += std::to_string(e.from.x) + "," + std::to_string(e.from.y) + "-" +
+             std::to_string(e.to.x) + "," + std::to_string(e.to.y) + " " + std::to_string(e.color) +
+             kDrawStyleNames[e.style][0] + "; ";
+    }
+    return s;
+}
+
+class EdgeCollection : public ::testing::TestWithParam<CollectCase> {};
+
+TEST_P(EdgeCollection, StrokesEachSegmentOnceAtItsLastStrokeInThatPen) {
+    EdgeCollector collector;
+    collector.setFillStyle(0);
+    int face = 0;
+    for (const CollectedFace& f : GetParam().faces) {
+        collector.setFillColor(static_cast<ColorRef>(100 + face++));
+        collector.setForeColor(f.pen);
+        collector.setDrawStyle(f.style);
+        const int count = static_cast<int>(f.corners.size());
+        if (f.filled)
+            collector.polygon(f.corners.data(), count);
+        else
+            collector.polyline(f.corners.data(), count);
+    }
+    EXPECT_EQ(DescribeSteps(collector.steps()), GetParam().steps);
+}
+
+const std::vector<PolyPoint> kLeftSquare = {{0, 0}, {4, 0}, {4, 4}, {0, 4}};
+const std::vector<PolyPoint> kRightSquare = {{4, 4}, {4, 0}, {8, 0}, {8, 4}};
+const std::vector<PolyPoint> kLeftOutline = {{0, 0}, {4, 0}, {4, 4}, {0, 4}, {0, 0}};
+const std::vector<PolyPoint> kSharedSide = {{4, 4}, {4, 0}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Drawings, EdgeCollection,
+    ::testing::Values(
+        // Two faces of one pass: the side between them once, after the second fill, so that
+        // fill does not cover it.
+        CollectCase{"SharedSideAfterTheLaterFill",
+                    {{true, 7, Solid, kLeftSquare}, {true, 7, Solid, kRightSquare}},
+                    "fill 100; 0,0-4,0 7s; 0,4-4,4 7s; 0,0-0,4 7s; fill 101; 4,0-4,4 7s; "
+                    "4,0-8,0 7s; 8,0-8,4 7s; 4,4-8,4 7s; "},
+        // A back outline dashed, then the front outlining one of its sides: that side once,
+        // solid, in the front's colour; the closing corner repeats the first and adds nothing.
+        CollectCase{"FrontPenOverTheBack",
+                    {{false, 5, Dash, kLeftOutline}, {false, 9, Solid, kSharedSide}},
+                    "0,0-4,0 5d; 0,4-4,4 5d; 0,0-0,4 5d; 4,0-4,4 9s; "},
+        // The same outline drawn twice over is one outline; a segment of no length is none.
+        CollectCase{"RepeatedOutline",
+                    {{false, 5, Dot, kLeftOutline},
+                     {false, 5, Dot, kLeftOutline},
+                     {false, 5, Dot, {{2, 2}, {2, 2}}}},
+                    "0,0-4,0 5d; 4,0-4,4 5d; 0,4-4,4 5d; 0,0-0,4 5d; "}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace solifa::test

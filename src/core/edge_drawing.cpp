@@ -1,0 +1,85 @@
+#include "core/edge_drawing.h"
+
+#include <cstdint>
+#include <unordered_map>
+
+namespace solifa {
+
+namespace {
+
+// Both ends of a canonical segment in one key; picture coordinates fit 32 bits each.
+struct SegmentKey {
+    int64_t from;
+    int64_t to;
+    bool operator==(const SegmentKey&) const = default;
+};
+
+struct SegmentHash {
+    std::size_t operator()(const SegmentKey& k) const noexcept {
+        return std::hash<int64_t>()(k.from * 1000003 ^ k.to);
+    }
+};
+
+int64_t PackPoint(PolyPoint p) {
+    return (static_cast<int64_t>(p.x) << 32) ^ static_cast<uint32_t>(p.y);
+}
+
+SegmentKey KeyOf(const DrawnEdge& e) {
+    return {PackPoint(e.from), PackPoint(e.to)};
+}
+
+} // namespace
+
+DrawnEdge CanonicalEdge(PolyPoint a, PolyPoint b) {
+    const bool aFirst = a.y < b.y || (a.y == b.y && a.x <= b.x);
+    DrawnEdge edge;
+    edge.from = aFirst ? a : b;
+    edge.to = aFirst ? b : a;
+    return edge;
+}
+
+void EdgeCollector::addSegments(const PolyPoint* points, int count, bool closed) {
+    const int segments = closed ? count : count - 1;
+    for (int i = 0; i < segments; ++i) {
+        const PolyPoint& a = points[i];
+        const PolyPoint& b = points[(i + 1) % count];
+        // A segment of no length draws nothing, as on the surfaces.
+        if (a.x == b.x && a.y == b.y)
+            continue;
+        DrawnEdge edge = CanonicalEdge(a, b);
+        edge.color = foreColor_;
+        edge.style = drawStyle_;
+        recorded_.emplace_back(edge);
+    }
+}
+
+void EdgeCollector::polygon(const PolyPoint* points, int count) {
+    if (count <= 0)
+        return;
+    if (fillStyle_ == 0)
+        recorded_.emplace_back(DrawnFill{{points, points + count}, fillColor_, polyFillMode_});
+    addSegments(points, count, true);
+}
+
+void EdgeCollector::polyline(const PolyPoint* points, int count) {
+    if (count <= 0)
+        return;
+    addSegments(points, count, false);
+}
+
+std::vector<DrawStep> EdgeCollector::steps() const {
+    std::unordered_map<SegmentKey, std::size_t, SegmentHash> last;
+    for (std::size_t i = 0; i < recorded_.size(); ++i)
+        if (const auto* edge = std::get_if<DrawnEdge>(&recorded_[i]))
+            last[KeyOf(*edge)] = i;
+    std::vector<DrawStep> steps;
+    steps.reserve(recorded_.size());
+    for (std::size_t i = 0; i < recorded_.size(); ++i) {
+        const auto* edge = std::get_if<DrawnEdge>(&recorded_[i]);
+        if (edge == nullptr || last.at(KeyOf(*edge)) == i)
+            steps.push_back(recorded_[i]);
+    }
+    return steps;
+}
+
+} // namespace solifa
