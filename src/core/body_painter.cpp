@@ -30,17 +30,21 @@ public:
         for (int i = 0; i < n; ++i) {
             if (side.at(row, i) != pass)
                 continue;
+            const int next = i + 1 == n ? 0 : i + 1, last = i == 0 ? n - 1 : i - 1;
+            // Sides: along the ring, up to the apex beside the next face, back beside the last.
+            const unsigned keep = merge_
+                                      ? seam(beyondRing, i, pass) | (seam(row, next, pass) << 1) |
+                                            (seam(row, last, pass) << 2)
+                                      : 0u;
+            if (merge_ && keep == 0 && outline)
+                continue;
             putCorner(0, ring, i);
             putCorner(1, ring, i + 1);
             put(2, in_.apex[apex][0], in_.apex[apex][2]);
-            if (!merge_) {
+            if (merge_)
+                finishMerged(3, outline, keep);
+            else
                 finish(3, outline);
-                continue;
-            }
-            // Sides: along the ring, up to the apex beside the next face, back beside the last.
-            const unsigned keep = seam(beyondRing, i, pass) | (seam(row, (i + 1) % n, pass) << 1) |
-                                  (seam(row, (i + n - 1) % n, pass) << 2);
-            finishMerged(3, outline, keep);
         }
     }
 
@@ -54,20 +58,24 @@ public:
             for (int i = 0; i < n; ++i) {
                 if (side.at(j, i) != pass)
                     continue;
+                const int next = i + 1 == n ? 0 : i + 1, last = i == 0 ? n - 1 : i - 1;
+                // Sides: along ring j, up beside the next face, along ring j + 1, down beside
+                // the last face.
+                const unsigned keep = merge_ ? seam(below, i, pass) | (seam(j, next, pass) << 1) |
+                                                   (seam(above, i, pass) << 2) |
+                                                   (seam(j, last, pass) << 3)
+                                             : 0u;
+                // An outline with no side kept draws nothing.
+                if (merge_ && keep == 0 && outline)
+                    continue;
                 putCorner(0, j, i);
                 putCorner(1, j, i + 1);
                 putCorner(2, j + 1, i + 1);
                 putCorner(3, j + 1, i);
-                if (!merge_) {
+                if (merge_)
+                    finishMerged(4, outline, keep);
+                else
                     finish(4, outline);
-                    continue;
-                }
-                // Sides: along ring j, up beside the next face, along ring j + 1, down beside
-                // the last face.
-                const unsigned keep = seam(below, i, pass) | (seam(j, (i + 1) % n, pass) << 1) |
-                                      (seam(above, i, pass) << 2) |
-                                      (seam(j, (i + n - 1) % n, pass) << 3);
-                finishMerged(4, outline, keep);
             }
         }
     }
