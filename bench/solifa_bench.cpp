@@ -3,7 +3,8 @@
 //   geometry   generation and projection of the sphere, the largest body and the start body;
 //   painter    the body painter on a QPainter surface, the same polygons drawn with bare
 //              QPainter calls (the cost of the drawing itself), and one clear of the image;
-//              the same for the worksheet look, dashed back outlines over white;
+//              the same for the worksheet look, dashed back outlines over white, and for
+//              the textbook look, which leaves out the lines inside the sphere's outline;
 //   window     one movement of the rotation scroll bar on the real main window;
 //   output     the output picture at a 4K screen's height, and the file button writing it;
 //   series     one frame of a frame series written to a temporary folder.
@@ -99,8 +100,11 @@ public:
     void setForeColor(ColorRef c) override { change(foreColor_, c); }
     void setDrawStyle(DrawStyle style) override { change(drawStyle_, style); }
     void setPolyFillMode(int) override {}
-    void polygon(const PolyPoint* points, int count) override { add(points, count, true); }
-    void polyline(const PolyPoint* points, int count) override { add(points, count, false); }
+    void polygon(const PolyPoint* points, int count) override { add(points, count, true, false); }
+    void polyline(const PolyPoint* points, int count) override { add(points, count, false, false); }
+    void fillPolygon(const PolyPoint* points, int count) override {
+        add(points, count, true, true);
+    }
 
 private:
     template <class T, class U> void change(T& field, U value) {
@@ -109,9 +113,11 @@ private:
             changed_ = true;
         }
     }
-    void add(const PolyPoint* points, int count, bool filled) {
-        if (changed_) {
-            const QPen pen = OutlinePen(ToQColor(foreColor_), drawStyle_);
+    // A fill without outline (noPen) draws in a stretch of its own, without a pen.
+    void add(const PolyPoint* points, int count, bool filled, bool noPen) {
+        if (changed_ || noPen != noPen_) {
+            noPen_ = noPen;
+            const QPen pen = noPen ? QPen(Qt::NoPen) : OutlinePen(ToQColor(foreColor_), drawStyle_);
             const QBrush brush = fillStyle_ == 0 ? QBrush(ToQColor(fillColor_)) : QBrush();
             out_.styles.push_back({pen, brush});
             changed_ = false;
@@ -128,6 +134,7 @@ private:
     ColorRef foreColor_ = 0;
     DrawStyle drawStyle_ = Solid;
     bool changed_ = true;
+    bool noPen_ = false;
 };
 
 RecordedDrawing Record(const PaintInput& in, const AppearanceSource& appearance) {
@@ -263,9 +270,16 @@ void Geometry(benchmark::State& state, int n) {
 
 // --- 2: the painter at a 1000-pixel view ---
 
-void PainterOnImage(benchmark::State& state, FixedAppearance (*look)()) {
+// The sphere 36 x 36 at the view of 1000, in the textbook look when smooth.
+PaintInput LargestSphereInput(const ModelState& m, bool smooth) {
+    PaintInput in = ViewPaintInput(m, kLargestSphere, kLargestSphere);
+    in.smooth = smooth;
+    return in;
+}
+
+void PainterOnImage(benchmark::State& state, FixedAppearance (*look)(), bool smooth) {
     const ModelState m = SphereModel(kRadius, kLargestSphere);
-    const PaintInput in = ViewPaintInput(m, kLargestSphere, kLargestSphere);
+    const PaintInput in = LargestSphereInput(m, smooth);
     const FixedAppearance appearance = look();
     std::array<PolyPoint, kPolyPointCount> buffer{};
     QImage image(kViewSize, kViewSize, QImage::Format_RGB32);
@@ -279,10 +293,9 @@ void PainterOnImage(benchmark::State& state, FixedAppearance (*look)()) {
 }
 
 // The baseline draws every face in one call: a filled polygon, or an outline as one polyline.
-void BareQPainter(benchmark::State& state, FixedAppearance (*look)()) {
+void BareQPainter(benchmark::State& state, FixedAppearance (*look)(), bool smooth) {
     const ModelState m = SphereModel(kRadius, kLargestSphere);
-    const RecordedDrawing drawing =
-        Record(ViewPaintInput(m, kLargestSphere, kLargestSphere), look());
+    const RecordedDrawing drawing = Record(LargestSphereInput(m, smooth), look());
     QImage image(kViewSize, kViewSize, QImage::Format_RGB32);
     image.fill(kBackground);
     for (auto _ : state)
@@ -471,10 +484,12 @@ void RegisterAll() {
     };
     add("geometry/sphere_36x36", Geometry, kMicrosecond, kLargestSphere);
     add("geometry/sphere_18x18", Geometry, kMicrosecond, kStartSphere);
-    add("painter/body_painter", PainterOnImage, kMillisecond, WorstCaseAppearance);
-    add("painter/bare_qpainter", BareQPainter, kMillisecond, WorstCaseAppearance);
-    add("painter/worksheet", PainterOnImage, kMillisecond, WorksheetAppearance);
-    add("painter/bare_worksheet", BareQPainter, kMillisecond, WorksheetAppearance);
+    add("painter/body_painter", PainterOnImage, kMillisecond, WorstCaseAppearance, false);
+    add("painter/bare_qpainter", BareQPainter, kMillisecond, WorstCaseAppearance, false);
+    add("painter/worksheet", PainterOnImage, kMillisecond, WorksheetAppearance, false);
+    add("painter/bare_worksheet", BareQPainter, kMillisecond, WorksheetAppearance, false);
+    add("painter/textbook", PainterOnImage, kMillisecond, WorksheetAppearance, true);
+    add("painter/bare_textbook", BareQPainter, kMillisecond, WorksheetAppearance, true);
     add("painter/clear_image", ClearImage, kMillisecond);
     add("window/rotation_scroll", RotationScroll, kMillisecond);
     add("output/render_output_2160", RenderOutput4K, kMillisecond);

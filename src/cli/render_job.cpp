@@ -73,9 +73,7 @@ std::string Shown(const std::string& name) {
 void PaintBodyOn(DrawingSurface& surface, const ModelState& model, const RenderRequest& request) {
     // The painter's point buffer belongs to the model; a copy keeps the model const.
     std::array<PolyPoint, kPolyPointCount> polyPoints = model.polyPoints;
-    PaintBody(surface,
-              ViewPaintInput(model, model.bodyPoints.maxCorner(), model.bodyPoints.maxLevel()),
-              request.appearance, polyPoints);
+    PaintBody(surface, PictureInput(model, request), request.appearance, polyPoints);
 }
 
 // --- JSON ---
@@ -243,6 +241,13 @@ void PaintPicture(QPaintDevice* device, const ModelState& model, const RenderReq
     PaintPictureOn(
         device, QSize(request.viewWidth, request.viewWidth), request.background,
         [&](DrawingSurface& surface) { PaintBodyOn(surface, model, request); }, request.lineWidth);
+}
+
+PaintInput PictureInput(const ModelState& model, const RenderRequest& request) {
+    PaintInput in =
+        ViewPaintInput(model, model.bodyPoints.maxCorner(), model.bodyPoints.maxLevel());
+    in.smooth = request.smooth;
+    return in;
 }
 
 QImage RenderImage(const ModelState& model, const RenderRequest& request) {

@@ -8,6 +8,7 @@
 
 #include "cli/render_options.h"
 #include "core/body_geometry.h"
+#include "core/body_painter.h"
 #include "core/model_state.h"
 
 class QPaintDevice;
@@ -27,6 +28,9 @@ ModelState ComputeModel(const RenderRequest& request, int frameIndex = -1);
 // Paints the view's picture onto device: the background over viewWidth x viewWidth pixels,
 // then the body.
 void PaintPicture(QPaintDevice* device, const ModelState& model, const RenderRequest& request);
+
+// What the painter draws of the model for the request: the view's points, in the request's look.
+PaintInput PictureInput(const ModelState& model, const RenderRequest& request);
 
 // The view's picture as the window keeps it (Format_RGB32). Throws std::bad_alloc when its
 // pixels cannot be allocated.

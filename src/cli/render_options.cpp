@@ -361,6 +361,11 @@ const std::vector<OptionDef>& Options() {
             v.push_back(NumberOption(row.name, row.range, row.help, row.set));
         v.push_back(SwitchOption({"mirror"}, "turn the other way round (off)",
                                  [](ParseState& s) { s.request.mirror = true; }));
+        v.push_back(SwitchOption({"smooth"},
+                                 "the textbook look: on sphere, cylinder, cone and funnel only "
+                                 "the outline, rims and caps, no lines between faces on one "
+                                 "side (off)",
+                                 [](ParseState& s) { s.request.smooth = true; }));
         AddGroupOptions(v, 1);
         AddGroupOptions(v, 0);
         AddCapOptions(v);

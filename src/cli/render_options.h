@@ -59,6 +59,7 @@ struct RenderRequest {
     int x = kPositionSetting.start;
     int y = kPositionSetting.start;
     bool mirror = false;
+    bool smooth = false; // the textbook look of round bodies
     FixedAppearance appearance = StartAppearance();
     ColorRef background = kStartBackground;
     int viewWidth = kDefaultViewWidth;

@@ -1,8 +1,9 @@
 #pragma once
 // Paints a projected body in two passes, the faces facing away first and then the faces
 // facing the viewer, each face as a filled polygon or, for an outline-only group, as a
-// closed polyline. Painting the front over the back is the whole hidden-surface treatment.
-// Used unchanged for the view and for the output picture.
+// closed polyline; in the textbook look a face of a curved surface is filled on its own and
+// outlined only where it meets a face on the other side or a cap. Painting the front over the back
+// is the whole hidden-surface treatment. Used unchanged for the view and for the output picture.
 #include "core/model_state.h"
 #include "core/surface.h"
 
@@ -51,6 +52,9 @@ struct PaintInput {
     const Grid3<float>* points = nullptr;
     const float (*apex)[3] = nullptr;
     const Grid2<uint8_t>* faceSide = nullptr;
+    // The textbook look: on a curved surface a line between two neighbouring faces on the
+    // same side is left out, so only the body's outline, its rims and its caps are drawn.
+    bool smooth = false;
 };
 
 // What to paint of the record: its body, its face orientations, and the ring points and

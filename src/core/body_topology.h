@@ -40,6 +40,9 @@ struct BodyTopology {
     FanPlan secondFan;
     int bottomCapRing = -1; // -1: no such cap
     int topCapRing = -1;
+    // The bands and fans approximate one curved surface, whose facets the textbook look
+    // merges; a body of flat faces keeps every edge.
+    bool curved = false;
 };
 
 namespace topology_detail {
@@ -63,7 +66,8 @@ inline constexpr std::array<BodyTopology, kBodyCount> kBodyTopology = [] {
                 .lastBand = LevelsPlus(-3),
                 .hasFans = true,
                 .firstFan = FirstFan(true),
-                .secondFan = SecondFan(true, LevelsPlus(-2))};
+                .secondFan = SecondFan(true, LevelsPlus(-2)),
+                .curved = true};
     // A prism: two rings, one band, a cap on each ring.
     t[Wuerfel] = {.highestRing = Fixed(1),
                   .lastBand = Fixed(0),
@@ -73,6 +77,7 @@ inline constexpr std::array<BodyTopology, kBodyCount> kBodyTopology = [] {
                   .bottomCapRing = 0,
                   .topCapRing = 1};
     t[Zylinder] = t[Wuerfel];
+    t[Zylinder].curved = true;
     // A double pyramid: one ring between two apexes.
     t[Oktaeder] = {.highestRing = Fixed(0),
                    .lastBand = kNoBand,
@@ -87,13 +92,15 @@ inline constexpr std::array<BodyTopology, kBodyCount> kBodyTopology = [] {
                    .secondFan = SecondFan(true, Fixed(0)),
                    .bottomCapRing = 0};
     t[Kegel] = t[Pyramide];
+    t[Kegel].curved = true;
     // One ring and the apex below it, closed by the top cap.
     t[Trichter] = {.highestRing = Fixed(0),
                    .lastBand = kNoBand,
                    .hasFans = true,
                    .firstFan = FirstFan(true),
                    .secondFan = SecondFan(false, Fixed(0)),
-                   .topCapRing = 0};
+                   .topCapRing = 0,
+                   .curved = true};
     return t;
 }();
 

@@ -61,6 +61,11 @@ void EdgeCollector::polygon(const PolyPoint* points, int count) {
     addSegments(points, count, true);
 }
 
+void EdgeCollector::fillPolygon(const PolyPoint* points, int count) {
+    if (count > 0 && fillStyle_ == 0)
+        recorded_.emplace_back(DrawnFill{{points, points + count}, fillColor_, polyFillMode_});
+}
+
 void EdgeCollector::polyline(const PolyPoint* points, int count) {
     if (count <= 0)
         return;

@@ -47,6 +47,7 @@ public:
     void setPolyFillMode(int mode) override { polyFillMode_ = mode; }
     void polygon(const PolyPoint* points, int count) override;
     void polyline(const PolyPoint* points, int count) override;
+    void fillPolygon(const PolyPoint* points, int count) override;
 
     // The fills and, each at its last stroke, the distinct edges, in painting order.
     std::vector<DrawStep> steps() const;

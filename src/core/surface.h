@@ -62,6 +62,9 @@ public:
     virtual void setPolyFillMode(int mode) = 0; // 1 = alternate (even-odd)
     virtual void polygon(const PolyPoint* points, int count) = 0;
     virtual void polyline(const PolyPoint* points, int count) = 0;
+    // The polygon's inside in the brush alone, without its outline: for a face whose sides are
+    // drawn apart, as polylines, or not at all.
+    virtual void fillPolygon(const PolyPoint* points, int count) = 0;
 };
 
 } // namespace solifa

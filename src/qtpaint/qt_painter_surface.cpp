@@ -151,9 +151,10 @@ void QtPainterSurface::setPolyFillMode(int mode) {
 }
 
 void QtPainterSurface::applyPending() {
-    if (penChanged_) {
+    if (penChanged_ || penLifted_) {
         painter_.setPen(pen_);
         penChanged_ = false;
+        penLifted_ = false;
     }
     if (brushChanged_) {
         if (fillStyle_ == 0)
@@ -219,17 +220,6 @@ void QtPainterSurface::polygon(const PolyPoint* points, int count) {
     strokeSegments(points, count, true);
 }
 
-void QtPainterSurface::fillPolygon(const PolyPoint* points, int count) {
-    if (!painter_.isActive() || count <= 0)
-        return;
-    applyPending();
-    QPointBuffer buffer;
-    CopyPoints(points, count, buffer);
-    painter_.setPen(Qt::NoPen);
-    painter_.drawPolygon(buffer.constData(), count, fillRule_);
-    painter_.setPen(pen_);
-}
-
 void QtPainterSurface::polyline(const PolyPoint* points, int count) {
     if (!painter_.isActive() || count <= 0)
         return;
@@ -241,6 +231,23 @@ void QtPainterSurface::polyline(const PolyPoint* points, int count) {
     QPointBuffer buffer;
     CopyPoints(points, count, buffer);
     painter_.drawPolyline(buffer.constData(), count);
+}
+
+void QtPainterSurface::fillPolygon(const PolyPoint* points, int count) {
+    if (!painter_.isActive() || count <= 0 || fillStyle_ != 0)
+        return;
+    // Faces filled one after another keep the pen away until a line is drawn.
+    if (brushChanged_) {
+        painter_.setBrush(ToQColor(fillColor_));
+        brushChanged_ = false;
+    }
+    if (!penLifted_) {
+        painter_.setPen(Qt::NoPen);
+        penLifted_ = true;
+    }
+    QPointBuffer buffer;
+    CopyPoints(points, count, buffer);
+    painter_.drawPolygon(buffer.constData(), count, fillRule_);
 }
 
 } // namespace solifa

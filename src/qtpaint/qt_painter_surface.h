@@ -57,8 +57,7 @@ public:
     void setPolyFillMode(int mode) override; // 1 even-odd, 2 winding
     void polygon(const PolyPoint* points, int count) override;
     void polyline(const PolyPoint* points, int count) override;
-    // The polygon filled with the fill colour and rule, without its outline.
-    void fillPolygon(const PolyPoint* points, int count);
+    void fillPolygon(const PolyPoint* points, int count) override;
 
 private:
     // Hands pen and brush to the painter only when a setting changed since the last face.
@@ -81,6 +80,8 @@ private:
     int fillStyle_ = 0;
     Qt::FillRule fillRule_ = Qt::OddEvenFill;
     bool penChanged_ = true;
+    // The painter holds no pen, after a fill without outline; the next outline puts it back.
+    bool penLifted_ = false;
     bool brushChanged_ = true;
     // An SVG or PDF page rather than pixels: a pixel's line at integer x covers x..x + 1 in
     // an image, so vector strokes are centred at x + 0.5 to cover the same place.

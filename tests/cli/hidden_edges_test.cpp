@@ -11,9 +11,11 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "cli/render_job.h"
 #include "core/body_geometry.h"
@@ -29,12 +31,14 @@ struct WorksheetCase {
     int rotation;
     int dashStyle;    // 2 dash, 3 dot
     bool transparent; // back faces outline only, or filled
+    bool smooth = false;
 };
 
 std::string Name(const WorksheetCase& c) {
     std::ostringstream s;
     s << kBodyNames[c.body] << "_tilt" << c.tilt << "_rot" << c.rotation
-      << (c.dashStyle == 2 ? "_dash" : "_dot") << (c.transparent ? "_outline" : "_filled");
+      << (c.dashStyle == 2 ? "_dash" : "_dot") << (c.transparent ? "_outline" : "_filled")
+      << (c.smooth ? "_textbook" : "");
     std::string name = s.str();
     std::erase_if(
         name, [](char ch) { return !std::isalnum(static_cast<unsigned char>(ch)) && ch != '_'; });
@@ -52,6 +56,7 @@ RenderRequest Worksheet(const WorksheetCase& c) {
     r.rotation = c.rotation;
     r.zoom = 80;
     r.viewWidth = 400;
+    r.smooth = c.smooth;
     r.background = MakeColorRef(255, 255, 255);
     FixedAppearance& a = r.appearance;
     a.groups[0] = {MakeColorRef(200, 200, 200), MakeColorRef(0, 0, 0), c.dashStyle, c.transparent,
@@ -70,8 +75,7 @@ class HiddenEdgePattern : public ::testing::TestWithParam<WorksheetCase> {};
 TEST_P(HiddenEdgePattern, IsKeptInTheBitmapAndInTheSvg) {
     const RenderRequest r = Worksheet(GetParam());
     const ModelState m = ComputeModel(r);
-    const test::BodyEdges edges = test::EdgesOf(
-        ViewPaintInput(m, m.bodyPoints.maxCorner(), m.bodyPoints.maxLevel()), r.appearance);
+    const test::BodyEdges edges = test::EdgesOf(PictureInput(m, r), r.appearance);
     if (edges.hidden.empty())
         GTEST_SKIP() << "every edge of this view is seen";
     const QSize size(r.viewWidth, r.viewWidth);
@@ -93,8 +97,71 @@ std::vector<WorksheetCase> AllCases() {
             for (int dash : {2, 3})
                 for (bool transparent : {true, false})
                     cases.push_back({body, tilts[k], rotations[(k + body) % 3], dash, transparent});
+    // In the textbook look the back of the lower rim is what stays hidden.
+    for (int body : {Zylinder, Kegel})
+        for (int tilt : {10, 20, 30})
+            for (bool transparent : {true, false})
+                cases.push_back({body, tilt, 0, 2, transparent, true});
     return cases;
 }
+
+// The textbook look of the cylinder and the cone of 18 corners on a worksheet: a row of pixels
+// halfway between the rims, or between the apex and the rim, crosses the two outline lines
+// and nothing else; the facet drawing crosses its side lines too.
+struct TextbookCase {
+    int body;
+    int tilt;
+};
+
+class TextbookLook : public ::testing::TestWithParam<TextbookCase> {};
+
+// How many separate runs of dark pixels the row y holds.
+int LinesCrossed(const QImage& image, int y) {
+    int lines = 0;
+    bool inLine = false;
+    for (int x = 0; x < image.width(); ++x) {
+        const bool dark = qGray(image.pixel(x, y)) < 128;
+        lines += dark && !inLine;
+        inLine = dark;
+    }
+    return lines;
+}
+
+TEST_P(TextbookLook, CrossesTwoLinesHalfwayUpTheSide) {
+    WorksheetCase c{GetParam().body, GetParam().tilt, 0, 2, true, true};
+    RenderRequest r = Worksheet(c);
+    r.corners = 18;
+    r.appearance.groups[1].lineColor = MakeColorRef(0, 0, 0);
+    const ModelState m = ComputeModel(r);
+    // The row halfway between the lower rim and the upper rim or the apex, where they are
+    // nearest each other on the picture.
+    const auto rimRows = [&m](int ring) {
+        float top = 1e9f, bottom = -1e9f;
+        for (int i = 0; i < 18; ++i) {
+            top = std::min(top, m.viewPoints.at(ring, i, 2));
+            bottom = std::max(bottom, m.viewPoints.at(ring, i, 2));
+        }
+        return std::pair{top, bottom};
+    };
+    const float lowerTop = rimRows(0).first;
+    const float upperBottom = c.body == Zylinder ? rimRows(1).second : m.viewApex[1][2];
+    const int y = static_cast<int>(std::lround((lowerTop + upperBottom) / 2));
+    ASSERT_LT(upperBottom + 2, y) << "the row meets the upper rim";
+    ASSERT_LT(y + 2, lowerTop) << "the row meets the lower rim";
+
+    EXPECT_EQ(LinesCrossed(RenderImage(m, r), y), 2);
+    r.smooth = false;
+    EXPECT_GT(LinesCrossed(RenderImage(m, r), y), 2) << "the facets' side lines";
+}
+
+INSTANTIATE_TEST_SUITE_P(CylinderAndCone, TextbookLook,
+                         ::testing::Values(TextbookCase{Zylinder, 10}, TextbookCase{Zylinder, 20},
+                                           TextbookCase{Zylinder, 30}, TextbookCase{Kegel, 10},
+                                           TextbookCase{Kegel, 20}, TextbookCase{Kegel, 30}),
+                         [](const auto& info) {
+                             return std::string(info.param.body == Zylinder ? "Cylinder" : "Cone") +
+                                    "_tilt" + std::to_string(info.param.tilt);
+                         });
 
 INSTANTIATE_TEST_SUITE_P(Worksheets, HiddenEdgePattern, ::testing::ValuesIn(AllCases()),
                          [](const auto& info) { return Name(info.param); });

@@ -81,6 +81,7 @@ std::vector<WrongInput> WrongInputs() {
         {{"-o", "a.bmp", "--corners"}, "--corners"},
         {{"--background", "#0000zz", "-o", "a.bmp"}, "--background"},
         {{"--mirror=1", "-o", "a.bmp"}, "--mirror"},
+        {{"--smooth=1", "-o", "a.bmp"}, "--smooth"},
         {{"--unknown", "-o", "a.bmp"}, "unknown"},
         {{"-o", "a.bmp", "kugel"}, "kugel"},
         {{"-o", "a.tiff"}, ".bmp, .png, .svg, .pdf, .gif"},
@@ -91,6 +92,7 @@ std::vector<WrongInput> WrongInputs() {
         {{"--zoom", "90", "--zoom", "120", "-o", "a.png"}, "--zoom"},
         {{"-o", "a.png", "--output", "b.png"}, "-o"},
         {{"--mirror", "--mirror", "-o", "a.png"}, "--mirror"},
+        {{"--smooth", "--body", "cone", "--smooth", "-o", "a.png"}, "--smooth"},
         // Standard output takes one picture of a named format.
         {{"-o", "-"}, "--format"},
         {{"-o", "-", "--format", "png", "--dump-json", "-"}, "standard output"},

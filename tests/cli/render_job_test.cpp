@@ -169,8 +169,7 @@ TEST_P(SvgFaces, FillsAndEdgesOfTheDrawnFacesDashedOnTheBackFaces) {
     const ModelState m = ComputeModel(r);
     EdgeCollector painted;
     std::array<PolyPoint, kPolyPointCount> buffer{};
-    PaintBody(painted, {m.currentBody, r.corners, r.levels, &m.viewPoints, m.viewApex, &m.faceSide},
-              r.appearance, buffer);
+    PaintBody(painted, PictureInput(m, r), r.appearance, buffer);
 
     QBuffer out;
     out.open(QIODevice::WriteOnly);
@@ -197,7 +196,49 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(std::vector<std::string>{"--body", "Würfel", "--tilt", "30"},
                       std::vector<std::string>{"--body", "Kugel", "--tilt", "40"},
                       std::vector<std::string>{"--body", "Zylinder", "--tilt", "70",
+                                               "--back-transparent", "1", "--back-dash", "2"},
+                      std::vector<std::string>{"--body", "Kegel", "--tilt", "20", "--smooth"},
+                      std::vector<std::string>{"--body", "Zylinder", "--tilt", "20", "--smooth",
                                                "--back-transparent", "1", "--back-dash", "2"}));
+
+// The textbook look in every format: each body renders without error, the bitmap formats as
+// the picture itself (a GIF as a turn of three frames); a body of flat faces gives the same
+// file with and without it, a round body another.
+class TextbookFiles : public ::testing::TestWithParam<int> {};
+
+TEST_P(TextbookFiles, EveryFormatRendersAndFlatBodiesStayAsTheyAre) {
+    const int body = GetParam();
+    QTemporaryDir dir;
+    const auto render = [&dir, body](PictureFormat format, const char* ext, bool smooth) {
+        std::vector<std::string> args{"--body", kBodyNames[body], "--tilt",
+                                      "30",     "--view-width",   "96"};
+        if (smooth)
+            args.push_back("--smooth");
+        RenderRequest r = Request(args);
+        r.outputPath = dir.filePath(QStringLiteral("p%1.%2").arg(smooth).arg(ext)).toStdString();
+        r.format = format;
+        r.frames = format == PictureFormat::Gif ? 3 : 0;
+        EXPECT_EQ(RunRenderJob(r).exitCode, kExitOk) << ext;
+        QFile file(QString::fromStdString(r.outputPath));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << ext;
+        const QByteArray bytes = file.readAll();
+        EXPECT_FALSE(bytes.isEmpty()) << ext;
+        if (format == PictureFormat::Bmp || format == PictureFormat::Png) {
+            EXPECT_EQ(
+                test::DifferingPixels(QImage::fromData(bytes), RenderImage(ComputeModel(r), r)), 0)
+                << ext;
+        }
+        return bytes;
+    };
+    for (const PictureFormatInfo& info : PictureFormats())
+        render(info.format, info.extensions.front(), true);
+    const bool flat = body == Wuerfel || body == Oktaeder || body == Pyramide;
+    EXPECT_EQ(render(PictureFormat::Png, "png", false) == render(PictureFormat::Png, "png", true),
+              flat);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllBodies, TextbookFiles, ::testing::Range(0, kBodyCount),
+                         [](const auto& info) { return std::to_string(info.param); });
 
 TEST(RenderFiles, PdfIsOneVectorPageOfThePicturesSizeAt96PixelsPerInch) {
     QTemporaryDir dir;

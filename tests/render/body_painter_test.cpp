@@ -3,8 +3,11 @@
 // at x = -2. So every recorded face can be read back as the corners it was drawn from.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "core/edge_drawing.h"
@@ -43,13 +46,15 @@ struct Face {
     bool outline = false;
     ColorRef fill = 0;
     std::vector<int> ids;
+    bool unstroked = false; // filled without its outline
     bool operator==(const Face&) const = default;
 };
 
 std::string Describe(const std::vector<Face>& faces) {
     std::string s;
     for (const Face& f : faces) {
-        s += f.outline ? "  line" : "  fill " + std::to_string(f.fill) + ":";
+        s += f.outline ? "  line"
+                       : (f.unstroked ? "  bare " : "  fill ") + std::to_string(f.fill) + ":";
         for (int id : f.ids)
             s += " " + std::to_string(id);
         s += "\n";
@@ -73,12 +78,13 @@ Recorded Decode(const std::vector<SurfaceCall>& calls, const FixedAppearance& lo
             pass = call.value == look.groups[0].lineColor ? 0 : 1;
         if (call.kind == SurfaceCall::FillColor)
             fill = static_cast<ColorRef>(call.value);
-        if (call.kind != SurfaceCall::Polygon && call.kind != SurfaceCall::Polyline)
+        if (call.kind != SurfaceCall::Polygon && call.kind != SurfaceCall::Polyline &&
+            call.kind != SurfaceCall::FillPolygon)
             continue;
         if (k == 0 || calls[k - 1].kind != SurfaceCall::PolyFillMode || calls[k - 1].value != 1)
             ++r.drawsWithoutFillMode;
         const bool outline = call.kind == SurfaceCall::Polyline;
-        Face f{outline, outline ? 0 : fill, {}};
+        Face f{outline, outline ? 0 : fill, {}, call.kind == SurfaceCall::FillPolygon};
         for (const PolyPoint& p : call.points)
             f.ids.push_back(p.x);
         r.pass[pass].push_back(f);
@@ -100,17 +106,19 @@ struct PlanCase {
     int corners;
     int levels;
     std::vector<GroupAt> groups;
+    bool curved = false; // its bands and fans merge in the textbook look
 };
 
 const std::vector<PlanCase>& PlanCases() {
     using G = Group;
     static const std::vector<PlanCase> cases = {
-        {"SphereOfTwoLevels", Kugel, 5, 2, {{G::FirstFan, 0, 1}, {G::SecondFan, 0, 2}}},
+        {"SphereOfTwoLevels", Kugel, 5, 2, {{G::FirstFan, 0, 1}, {G::SecondFan, 0, 2}}, true},
         {"SphereOfThreeLevels",
          Kugel,
          4,
          3,
-         {{G::FirstFan, 0, 2}, {G::SecondFan, 1, 3}, {G::Band, 0, 0}}},
+         {{G::FirstFan, 0, 2}, {G::SecondFan, 1, 3}, {G::Band, 0, 0}},
+         true},
         {"SphereOfFiveLevels",
          Kugel,
          6,
@@ -119,17 +127,19 @@ const std::vector<PlanCase>& PlanCases() {
           {G::SecondFan, 3, 5},
           {G::Band, 0, 0},
           {G::Band, 1, 1},
-          {G::Band, 2, 2}}},
+          {G::Band, 2, 2}},
+         true},
         {"Cube", Wuerfel, 4, 1, {{G::Band, 0, 0}, {G::BottomCap, 0, 0}, {G::TopCap, 1, 0}}},
         {"Octahedron", Oktaeder, 4, 2, {{G::FirstFan, 0, 1}, {G::SecondFan, 0, 2}}},
         {"CylinderOf36Corners",
          Zylinder,
          36,
          1,
-         {{G::Band, 0, 0}, {G::BottomCap, 0, 0}, {G::TopCap, 1, 0}}},
+         {{G::Band, 0, 0}, {G::BottomCap, 0, 0}, {G::TopCap, 1, 0}},
+         true},
         {"Pyramid", Pyramide, 4, 1, {{G::SecondFan, 0, 1}, {G::BottomCap, 0, 0}}},
-        {"Cone", Kegel, 7, 1, {{G::SecondFan, 0, 1}, {G::BottomCap, 0, 0}}},
-        {"Funnel", Trichter, 5, 1, {{G::FirstFan, 0, 0}, {G::TopCap, 0, 0}}},
+        {"Cone", Kegel, 7, 1, {{G::SecondFan, 0, 1}, {G::BottomCap, 0, 0}}, true},
+        {"Funnel", Trichter, 5, 1, {{G::FirstFan, 0, 0}, {G::TopCap, 0, 0}}, true},
     };
     return cases;
 }
@@ -143,6 +153,7 @@ struct Look {
     bool facesOutline;
     bool bottomOutline;
     bool topOutline;
+    bool smooth = false; // the textbook look
 };
 
 const Look kLooks[] = {
@@ -150,6 +161,8 @@ const Look kLooks[] = {
     {"ClockwiseOutlined", -5.0f, 1, true, true, true},
     {"AnticlockwiseOutlinedBottomCap", 5.0f, 0, false, true, false},
     {"CollinearOutlinedFacesAndTopCap", 0.0f, 0, true, false, true},
+    {"TextbookFilled", -5.0f, 1, false, false, false, true},
+    {"TextbookOutlined", 5.0f, 0, true, true, true, true},
 };
 
 std::vector<Face> ExpectedPass(const PlanCase& pc, const Look& lk, const FixedAppearance& look,
@@ -186,6 +199,69 @@ std::vector<Face> ExpectedPass(const PlanCase& pc, const Look& lk, const FixedAp
     return faces;
 }
 
+// A segment between two corners, whichever way round; corner N is the ring's corner 0.
+using Segment = std::pair<int, int>;
+Segment SegmentOf(int a, int b, int corners) {
+    const auto wrap = [corners](int id) {
+        return id >= 0 && id % 1000 == corners ? id - corners : id;
+    };
+    return std::minmax(wrap(a), wrap(b));
+}
+
+// The segments a face's outline strokes: a polygon's closed outline, a polyline as it runs.
+std::vector<Segment> StrokedSegments(const Face& f, int corners) {
+    std::vector<Segment> out;
+    if (f.unstroked)
+        return out;
+    const std::size_t n = f.ids.size();
+    for (std::size_t k = 0; k + (f.outline ? 1 : 0) < n; ++k)
+        out.push_back(SegmentOf(f.ids[k], f.ids[(k + 1) % n], corners));
+    return out;
+}
+
+// The textbook look of a body with a curved surface: each face keeps its fill, and its outline
+// loses exactly the sides it shares with a face of the curved surface in the same pass; sides
+// on a cap or towards the other pass stay. The neighbours are found by shared corners here, apart
+// from the painter's plan of rows and rings.
+void ExpectTextbookPasses(const PlanCase& pc, const Look& lk, const FixedAppearance& look,
+                          const Recorded& got) {
+    PlanCase surfaceOnly = pc;
+    std::erase_if(surfaceOnly.groups, [](const GroupAt& g) { return g.group > Group::Band; });
+    std::map<Segment, std::vector<int>> passesOn; // passes of the curved faces on a segment
+    for (int p = 0; p < 2; ++p)
+        for (const Face& f : ExpectedPass(surfaceOnly, lk, look, p))
+            for (const Segment& s : StrokedSegments(f, pc.corners))
+                passesOn[s].push_back(p);
+    int leftOut = 0;
+    for (int p = 0; p < 2; ++p) {
+        const std::vector<Face> plain = ExpectedPass(pc, lk, look, p);
+        const std::size_t surfaceFaces = ExpectedPass(surfaceOnly, lk, look, p).size();
+        std::vector<Segment> want, stroked;
+        std::vector<Face> wantFills, fills;
+        for (std::size_t k = 0; k < plain.size(); ++k) {
+            if (!plain[k].outline)
+                wantFills.push_back({false, plain[k].fill, plain[k].ids});
+            for (const Segment& s : StrokedSegments(plain[k], pc.corners)) {
+                ++leftOut;
+                if (k >= surfaceFaces || passesOn[s] != std::vector<int>{p, p})
+                    want.push_back(s);
+            }
+        }
+        for (const Face& f : got.pass[p]) {
+            if (!f.outline)
+                fills.push_back({false, f.fill, f.ids});
+            for (const Segment& s : StrokedSegments(f, pc.corners))
+                stroked.push_back(s);
+        }
+        std::sort(want.begin(), want.end());
+        std::sort(stroked.begin(), stroked.end());
+        EXPECT_EQ(fills, wantFills) << "pass " << p << "\ngot\n" << Describe(got.pass[p]);
+        EXPECT_EQ(stroked, want) << "pass " << p << "\ngot\n" << Describe(got.pass[p]);
+        leftOut -= static_cast<int>(want.size());
+    }
+    EXPECT_GT(leftOut, 0) << "no side between two faces of one pass";
+}
+
 // Every body draws exactly the rows and rings of its plan, back pass first; filled faces as
 // polygons, outline faces as polylines closed back to their first corner; a cap in the pass
 // its orientation gives, in that pass's cap colour.
@@ -202,10 +278,17 @@ TEST_P(BodyPlan, DrawsItsGroupsFromTheirRowsAndRingsInBothPasses) {
 
     RecordingSurface surface;
     std::array<PolyPoint, kPolyPointCount> buffer{};
-    PaintBody(surface, body.input(pc.body, pc.corners, pc.levels), look, buffer);
+    PaintInput in = body.input(pc.body, pc.corners, pc.levels);
+    in.smooth = lk.smooth;
+    PaintBody(surface, in, look, buffer);
 
     const Recorded got = Decode(surface.calls, look);
     EXPECT_EQ(got.drawsWithoutFillMode, 0);
+    if (lk.smooth && pc.curved) {
+        ExpectTextbookPasses(pc, lk, look, got);
+        return;
+    }
+    // Flat faces are drawn alike in either look.
     for (int p = 0; p < 2; ++p) {
         const std::vector<Face> want = ExpectedPass(pc, lk, look, p);
         EXPECT_EQ(got.pass[p], want) << "pass " << p << "\nwant\n"

@@ -10,7 +10,16 @@
 namespace solifa::test {
 
 struct SurfaceCall {
-    enum Kind { FillStyle, FillColor, ForeColor, DrawStyle, PolyFillMode, Polygon, Polyline };
+    enum Kind {
+        FillStyle,
+        FillColor,
+        ForeColor,
+        DrawStyle,
+        PolyFillMode,
+        Polygon,
+        Polyline,
+        FillPolygon
+    };
     Kind kind;
     int64_t value = 0;             // the style, colour or mode
     std::vector<PolyPoint> points; // for Polygon and Polyline
@@ -34,6 +43,9 @@ public:
     }
     void polyline(const PolyPoint* points, int count) override {
         calls.push_back({SurfaceCall::Polyline, count, {points, points + count}});
+    }
+    void fillPolygon(const PolyPoint* points, int count) override {
+        calls.push_back({SurfaceCall::FillPolygon, count, {points, points + count}});
     }
 };
 

@@ -41,6 +41,7 @@ public:
     void setPolyFillMode(int) override {}
     void polygon(const PolyPoint* p, int count) override { add(p, count, true); }
     void polyline(const PolyPoint* p, int count) override { add(p, count, false); }
+    void fillPolygon(const PolyPoint*, int) override {}
 
 private:
     void add(const PolyPoint* p, int count, bool closed) {
