@@ -16,12 +16,14 @@ struct SegmentKey {
 
 struct SegmentHash {
     std::size_t operator()(const SegmentKey& k) const noexcept {
-        return std::hash<int64_t>()(k.from * 1000003 ^ k.to);
+        // Unsigned arithmetic wraps by definition, as a hash may.
+        return std::hash<uint64_t>()(static_cast<uint64_t>(k.from) * 1000003u ^
+                                     static_cast<uint64_t>(k.to));
     }
 };
 
 int64_t PackPoint(PolyPoint p) {
-    return (static_cast<int64_t>(p.x) << 32) ^ static_cast<uint32_t>(p.y);
+    return static_cast<int64_t>(uint64_t(uint32_t(p.x)) << 32 | uint32_t(p.y));
 }
 
 SegmentKey KeyOf(const DrawnEdge& e) {
