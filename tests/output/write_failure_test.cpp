@@ -3,6 +3,7 @@
 // says why instead of "wurde erzeugt!".
 #include <QProgressBar>
 #include <QRegularExpression>
+#include <QtEndian>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
@@ -240,8 +241,13 @@ TEST_F(KilledSeriesTest, LeavesNoTemporaryAndEveryFrameWhole) {
         SCOPED_TRACE(name.toStdString());
         EXPECT_TRUE(QRegularExpression("^serie_0[1-8]\\.bmp$").match(name).hasMatch());
         const QString path = folder + "/" + name;
-        if (FileBytes(path) != kOldFile) {
-            EXPECT_EQ(QImage(path).size(), QSize(600, 600));
+        const QByteArray bytes = FileBytes(path);
+        if (bytes != kOldFile) {
+            // A whole new frame: the picture of the output size with its margins, and exactly as
+            // long as its header says.
+            EXPECT_EQ(QImage(path).size(), QSize(606, 622));
+            ASSERT_GE(bytes.size(), 6);
+            EXPECT_EQ(qFromLittleEndian<quint32>(bytes.constData() + 2), quint32(bytes.size()));
         }
     }
 }
