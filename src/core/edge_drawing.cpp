@@ -41,18 +41,11 @@ DrawnEdge CanonicalEdge(PolyPoint a, PolyPoint b) {
 }
 
 void EdgeCollector::addSegments(const PolyPoint* points, int count, bool closed) {
-    const int segments = closed ? count : count - 1;
-    for (int i = 0; i < segments; ++i) {
-        const PolyPoint& a = points[i];
-        const PolyPoint& b = points[(i + 1) % count];
-        // A segment of no length draws nothing, as on the surfaces.
-        if (a.x == b.x && a.y == b.y)
-            continue;
-        DrawnEdge edge = CanonicalEdge(a, b);
+    ForEachSegment(points, count, closed, [this](DrawnEdge edge) {
         edge.color = foreColor_;
         edge.style = drawStyle_;
         recorded_.emplace_back(edge);
-    }
+    });
 }
 
 void EdgeCollector::polygon(const PolyPoint* points, int count) {

@@ -36,6 +36,20 @@ using DrawStep = std::variant<DrawnFill, DrawnEdge>;
 // The two ends of the segment a-b with its canonical end first.
 DrawnEdge CanonicalEdge(PolyPoint a, PolyPoint b);
 
+// Calls edge(DrawnEdge) for each segment of the outline (closed: the last corner back to the
+// first), from its canonical end; a segment of no length draws nothing and is passed over. The
+// one walk the surfaces and the collector share, so their dashes start at the same ends.
+template <class Edge>
+void ForEachSegment(const PolyPoint* points, int count, bool closed, Edge edge) {
+    const int segments = closed ? count : count - 1;
+    for (int i = 0; i < segments; ++i) {
+        const PolyPoint& a = points[i];
+        const PolyPoint& b = points[(i + 1) % count];
+        if (a.x != b.x || a.y != b.y)
+            edge(CanonicalEdge(a, b));
+    }
+}
+
 // A drawing surface that collects what is drawn on it; steps() gives the drawing in painting
 // order with each edge once.
 class EdgeCollector : public DrawingSurface {

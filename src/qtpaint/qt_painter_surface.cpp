@@ -11,6 +11,8 @@
 #include <QPoint>
 #include <QVarLengthArray>
 
+#include "core/edge_drawing.h"
+
 namespace solifa {
 
 namespace {
@@ -23,14 +25,6 @@ void CopyPoints(const PolyPoint* points, int count, QPointBuffer& out) {
     out.resize(count);
     for (int i = 0; i < count; ++i)
         out[i] = QPoint(points[i].x, points[i].y);
-}
-
-// The segment a-b as a line from its canonical end: the smaller y, then the smaller x.
-QLine CanonicalLine(const PolyPoint& a, const PolyPoint& b) {
-    const bool aFirst = a.y < b.y || (a.y == b.y && a.x <= b.x);
-    const PolyPoint& from = aFirst ? a : b;
-    const PolyPoint& to = aFirst ? b : a;
-    return QLine(from.x, from.y, to.x, to.y);
 }
 
 // Where a one-pixel line of an image lies, as a shift of the mathematical line on a page.
@@ -171,16 +165,11 @@ void QtPainterSurface::strokeSegments(const PolyPoint* points, int count, bool c
     const bool stretchDashes = vector_ && pen_.style() != Qt::SolidLine && lineWidth_ == 1;
     // One call per segment: within one call the raster engine lets a line's direction shape
     // the first pixels of the next, which would shift that line's pattern.
-    const int segments = closed ? count : count - 1;
-    for (int i = 0; i < segments; ++i) {
-        const PolyPoint& a = points[i];
-        const PolyPoint& b = points[(i + 1) % count];
-        if (a.x == b.x && a.y == b.y)
-            continue;
-        const QLine line = CanonicalLine(a, b);
+    ForEachSegment(points, count, closed, [&](const DrawnEdge& edge) {
+        const QLine line(edge.from.x, edge.from.y, edge.to.x, edge.to.y);
         if (!vector_) {
             painter_.drawLine(line);
-            continue;
+            return;
         }
         // An image centres a line of even width on the mathematical line, and one of odd width
         // as it centres its one-pixel line.
@@ -197,7 +186,7 @@ void QtPainterSurface::strokeSegments(const PolyPoint* points, int count, bool c
             painter_.setPen(stretched);
         }
         painter_.drawLine(QLineF(line).translated(shift));
-    }
+    });
     if (stretchDashes)
         painter_.setPen(pen_);
 }

@@ -1,9 +1,11 @@
 #include "app/actions/messages.h"
 
 #include <QFileInfo>
+#include <cerrno>
 
 #include "app/texts.h"
 #include "files/output_texts.h"
+#include "files/safe_write.h"
 
 namespace solifa {
 namespace {
@@ -31,6 +33,10 @@ QString FileCreatedMessage(const QString& path) {
 QString SeriesCreatedMessage(int frameCount, const QString& path) {
     return texts::Q(texts::kSeriesCreatedBefore).arg(frameCount) +
            FramedIfLong(path, SeriesSummaryName(path)) + texts::Q(texts::kSeriesCreatedAfter);
+}
+
+QString OutOfMemoryReason() {
+    return QString::fromStdString(WriteFailureReason(ENOMEM, ReasonLanguage::German));
 }
 
 QString FileWriteFailedMessage(const QString& path, const QString& reason) {

@@ -14,6 +14,9 @@ QString FileCreatedMessage(const QString& path);
 // " N Dateien <summary> wurden erzeugt!" with the same rule for long paths, tested on the path.
 QString SeriesCreatedMessage(int frameCount, const QString& path);
 
+// Why a file was not written when memory ran out, in the words of every other write failure.
+QString OutOfMemoryReason();
+
 // The message for a file that could not be written, with the reason on a line of its own.
 QString FileWriteFailedMessage(const QString& path, const QString& reason);
 

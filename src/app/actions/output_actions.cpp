@@ -146,7 +146,7 @@ std::optional<QString> OutputActions::writePicture(const QString& path) {
     } catch (const std::bad_alloc&) {
         // The picture or its encoding did not fit into memory: the old file stays, and the
         // window goes on.
-        reason = QString::fromStdString(WriteFailureReason(ENOMEM, ReasonLanguage::German));
+        reason = OutOfMemoryReason();
     }
     return FileWriteFailedMessage(path, reason);
 }

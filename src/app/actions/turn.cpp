@@ -3,14 +3,12 @@
 #include <QBuffer>
 #include <QFile>
 
-#include <cerrno>
 #include <new>
 #include <vector>
 
 #include "app/actions/messages.h"
 #include "app/actions/output_actions.h"
 #include "app/texts.h"
-#include "files/bitmap_file.h"
 #include "files/gif_writer.h"
 #include "files/output_texts.h"
 #include "files/safe_write.h"
@@ -20,10 +18,6 @@ namespace {
 
 // A frame of an animation is shown for 40 ms.
 constexpr int kAnimationDelayCentiseconds = 4;
-
-QString OutOfMemoryReason() {
-    return QString::fromStdString(WriteFailureReason(ENOMEM, ReasonLanguage::German));
-}
 
 } // namespace
 
