@@ -1,5 +1,6 @@
 #include "widgets/button_3d.h"
 
+#include <QKeyEvent>
 #include <QPointer>
 #include <QStyleOptionButton>
 
@@ -42,6 +43,19 @@ void Button3D::mouseReleaseEvent(QMouseEvent* event) {
     QPushButton::mouseReleaseEvent(event);
     if (self)
         emit pointerUsed();
+}
+
+void Button3D::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (enter && modifiers == Qt::NoModifier) {
+        event->accept();
+        // A held key presses once.
+        if (!event->isAutoRepeat() && isEnabled())
+            click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 } // namespace solifa

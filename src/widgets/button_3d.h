@@ -26,6 +26,9 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // Return and Enter press a focused button as Space does; Qt's push button takes them only
+    // inside dialogs.
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace solifa

@@ -2,19 +2,77 @@
 
 #include <algorithm>
 
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 #include "qtpaint/qt_color.h"
 #include "qtpaint/qt_painter_surface.h"
+#include "widgets/focus_frame.h"
 
 namespace solifa {
+namespace {
+
+// What assistive technology sees of a picture: a button that can be pressed where a click
+// acts, a graphic otherwise.
+class PictureBoxAccessible : public QAccessibleWidget {
+public:
+    explicit PictureBoxAccessible(PictureBox* box) : QAccessibleWidget(box, QAccessible::Graphic) {}
+
+    QAccessible::Role role() const override {
+        return box()->pressable() ? QAccessible::Button : QAccessible::Graphic;
+    }
+    QStringList actionNames() const override {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (box()->pressable())
+            names.prepend(pressAction());
+        return names;
+    }
+    void doAction(const QString& action) override {
+        if (action == pressAction() && box()->pressable())
+            box()->press();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    PictureBox* box() const { return static_cast<PictureBox*>(widget()); }
+};
+
+QAccessibleInterface* PictureBoxAccessibleFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String(PictureBox::staticMetaObject.className()))
+        if (auto* box = qobject_cast<PictureBox*>(object))
+            return new PictureBoxAccessible(box);
+    return nullptr;
+}
+
+} // namespace
 
 PictureBox::PictureBox(QWidget* parent) : QFrame(parent), backColor_(MakeColorRef(192, 192, 192)) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(kBorder);
     setFocusPolicy(Qt::StrongFocus);
     syncImageSize();
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(PictureBoxAccessibleFactory);
+        return true;
+    }();
+    (void)factoryInstalled;
+}
+
+void PictureBox::setPressable(bool pressable) {
+    pressable_ = pressable;
+    update();
+}
+
+void PictureBox::press() {
+    // The notification may close the window that owns the picture.
+    const QPointer<PictureBox> self(this);
+    emit mousePressed(Qt::LeftButton);
+    if (self)
+        emit clicked();
 }
 
 QImage& PictureBox::image() {
@@ -104,6 +162,8 @@ void PictureBox::paintEvent(QPaintEvent* event) {
         return;
     QPainter painter(this);
     painter.drawImage(kBorder, kBorder, image_);
+    if (pressable_)
+        PaintFocusFrame(painter, *this);
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {
@@ -121,6 +181,19 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* event) {
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    if (pressable_ && modifiers == Qt::NoModifier &&
+        (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        event->accept();
+        if (!event->isAutoRepeat())
+            press();
+        return;
+    }
+    QFrame::keyPressEvent(event);
 }
 
 } // namespace solifa

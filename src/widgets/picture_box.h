@@ -43,6 +43,14 @@ public:
     void setFollowsDeviceRatio(bool follows);
     double imageRatio() const;
 
+    // A picture that acts on a click (a colour box, a line sample) is pressable: with the focus
+    // Space, Return and Enter press it, it shows a focus frame, and assistive technology sees a
+    // button with a press action. A press notifies as a left click does. Others are graphics.
+    void setPressable(bool pressable);
+    bool pressable() const { return pressable_; }
+    // mousePressed(Qt::LeftButton), then clicked().
+    void press();
+
 signals:
     // The left mouse button was released inside the picture after a press on it.
     void clicked();
@@ -57,6 +65,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
     // Called after the image took a new size (already cleared or carried over); subclasses
     // that keep something drawn in it draw it again here.
@@ -72,6 +81,7 @@ private:
     QImage image_;
     ColorRef backColor_;
     bool followsDeviceRatio_ = true;
+    bool pressable_ = false;
 };
 
 } // namespace solifa

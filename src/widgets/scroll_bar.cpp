@@ -1,6 +1,9 @@
 #include "widgets/scroll_bar.h"
 
 #include <QKeyEvent>
+#include <QPainter>
+
+#include "widgets/focus_frame.h"
 
 namespace solifa {
 
@@ -31,6 +34,12 @@ void ScrollBar::keyPressEvent(QKeyEvent* event) {
         }
     }
     QScrollBar::keyPressEvent(event);
+}
+
+void ScrollBar::paintEvent(QPaintEvent* event) {
+    QScrollBar::paintEvent(event);
+    QPainter painter(this);
+    PaintFocusFrame(painter, *this);
 }
 
 void ScrollBar::onValueChanged(int value) {

@@ -28,6 +28,8 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // The style draws no focus mark on a scroll bar; the bar draws its own.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void onValueChanged(int value);

@@ -13,6 +13,7 @@
 #include "app/texts.h"
 #include "app/window/control_appearance.h"
 #include "app/window/control_factory.h"
+#include "app/window/control_help.h"
 #include "app/window/control_inventory.h"
 #include "app/window/twips.h"
 #include "core/body_geometry.h"
@@ -99,6 +100,13 @@ void Form1::createControls() {
     }
 
     bind(controls_);
+    // The colour boxes and line samples act on a click, so the keyboard can press them too.
+    for (int i = 0; i < 2; ++i)
+        for (PictureBox* p :
+             {Picture2[i], static_cast<PictureBox*>(Picture3[i]), Picture4[i], Picture6[i]})
+            p->setPressable(true);
+    Picture5->setPressable(true);
+    ApplyControlHelp(controls_);
 
     const Twips twips(*platform_.screen);
     for (const LineDesign& l : LineInventory()) {

@@ -1,0 +1,31 @@
+#pragma once
+// What the window says about its controls to a user who hovers them and to assistive
+// technology: a tooltip for every control that acts, saying what it sets and how, and a name
+// for the controls whose caption says nothing (or that have none). Kept apart from the control
+// table, whose captions and places are the design's and must not move.
+#include <QString>
+#include <map>
+#include <span>
+
+class QWidget;
+
+namespace solifa {
+
+struct ControlHelp {
+    const char* name;       // the control's design name, "HScroll1(2)"
+    const char* spokenName; // nullptr: the caption speaks for the control
+    const char* toolTip;
+};
+
+std::span<const ControlHelp> ControlHelpTable();
+
+// The design names of the controls in the order Tab visits them: as the window is laid out,
+// the body buttons, the view and its bars, the values, the appearance frames top to bottom,
+// the output frames, then the bottom row left to right.
+std::span<const char* const> TabOrder();
+
+// Gives every control of the table its tooltip, accessible name and description (the
+// tooltip), and chains the Tab order. Throws std::out_of_range for a name not built.
+void ApplyControlHelp(const std::map<QString, QWidget*>& controls);
+
+} // namespace solifa
