@@ -6,6 +6,7 @@
 #include <tuple>
 #include <vector>
 
+#include <QAccessible>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QProgressBar>
@@ -20,6 +21,7 @@
 #include "qtpaint/qt_color.h"
 #include "widgets/button_3d.h"
 #include "widgets/check_box.h"
+#include "widgets/focus_frame.h"
 #include "widgets/interval_timer.h"
 #include "widgets/line_sample.h"
 #include "widgets/picture_box.h"
@@ -162,6 +164,134 @@ TEST(ScrollBarFocusTest, AClickGivesTheBarTheKeyboardFocus) {
     QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(10, 60));
     EXPECT_TRUE(bar->hasFocus());
 }
+
+// Controls whose style draws no focus mark draw a frame in the highlight colour while they
+// have the focus; the view, a picture that does not act on a click, draws none.
+struct FocusFrameCase {
+    std::string name;
+    std::function<QWidget*(QWidget*)> make;
+    bool framed;
+};
+
+class FocusFrameTest : public ::testing::TestWithParam<FocusFrameCase> {};
+
+TEST_P(FocusFrameTest, ShowsTheFrameOnlyWhileFocused) {
+    QWidget window;
+    auto* other = new QWidget(&window);
+    other->setFocusPolicy(Qt::StrongFocus);
+    QWidget* w = GetParam().make(&window);
+    w->setGeometry(10, 10, 40, 120);
+    window.resize(60, 140);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const QColor highlight = w->palette().color(QPalette::Active, QPalette::Highlight);
+    // The middle of each edge, on the frame's inner line.
+    const int in = kFocusFrameWidth - 1;
+    const QPoint edges[] = {{20, in}, {20, 119 - in}, {in, 60}, {39 - in, 60}};
+    auto framed = [&] {
+        const QImage shot = w->grab().toImage();
+        int n = 0;
+        for (const QPoint p : edges)
+            n += shot.pixelColor(p) == highlight ? 1 : 0;
+        return n;
+    };
+    other->setFocus();
+    EXPECT_EQ(framed(), 0);
+    w->setFocus();
+    ASSERT_TRUE(w->hasFocus());
+    EXPECT_EQ(framed(), GetParam().framed ? 4 : 0);
+    other->setFocus();
+    EXPECT_EQ(framed(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, FocusFrameTest,
+    ::testing::Values(
+        FocusFrameCase{"VerticalBar",
+                       [](QWidget* p) -> QWidget* { return new ScrollBar(Qt::Vertical, p); }, true},
+        FocusFrameCase{"HorizontalBar",
+                       [](QWidget* p) -> QWidget* { return new ScrollBar(Qt::Horizontal, p); },
+                       true},
+        FocusFrameCase{"ColourBox",
+                       [](QWidget* p) -> QWidget* {
+                           auto* box = new PictureBox(p);
+                           box->setBackColor(MakeColorRef(255, 0, 0));
+                           box->setPressable(true);
+                           return box;
+                       },
+                       true},
+        FocusFrameCase{"View", [](QWidget* p) -> QWidget* { return new PictureBox(p); }, false}),
+    [](const auto& info) { return info.param.name; });
+
+// Which keys press a focused control: Return, Enter and Space press a button and a picture that
+// acts on a click, as a left click would; Space toggles a check box.
+enum class Pressed : uint8_t { Button, Picture, View, Check };
+struct KeyPressCase {
+    std::string name;
+    Pressed control;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int presses;
+};
+
+class KeyPressTest : public ::testing::TestWithParam<KeyPressCase> {};
+
+TEST_P(KeyPressTest, PressesTheFocusedControlOnce) {
+    const KeyPressCase& c = GetParam();
+    QWidget window;
+    window.resize(120, 40);
+    int presses = 0;
+    int pointerNotices = 0;
+    QWidget* w = nullptr;
+    if (c.control == Pressed::Button) {
+        auto* b = new Button3D("Würfel", &window);
+        QObject::connect(b, &QPushButton::clicked, [&] { ++presses; });
+        QObject::connect(b, &Button3D::pointerUsed, [&] { ++pointerNotices; });
+        w = b;
+    } else if (c.control == Pressed::Check) {
+        auto* box = new CheckBox("transparent", &window);
+        QObject::connect(box, &CheckBox::stateClicked, [&] { ++presses; });
+        w = box;
+    } else {
+        auto* box =
+            c.control == Pressed::Picture ? new LineSample(&window) : new PictureBox(&window);
+        box->setPressable(c.control == Pressed::Picture);
+        QObject::connect(box, &PictureBox::mousePressed, [&](Qt::MouseButton b) {
+            EXPECT_EQ(b, Qt::LeftButton);
+            ++pointerNotices;
+        });
+        QObject::connect(box, &PictureBox::clicked, [&] { ++presses; });
+        w = box;
+    }
+    w->setGeometry(0, 0, 120, 40);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    w->setFocus();
+    ASSERT_TRUE(w->hasFocus());
+    QTest::keyClick(w, c.key, c.modifiers);
+    EXPECT_EQ(presses, c.presses);
+    // A key is no pointer: buttons do not report one; a picture reports its press as a click.
+    EXPECT_EQ(pointerNotices, c.control == Pressed::Picture ? c.presses : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeyPressTest,
+    ::testing::Values(
+        KeyPressCase{"ButtonReturn", Pressed::Button, Qt::Key_Return, {}, 1},
+        KeyPressCase{"ButtonEnter", Pressed::Button, Qt::Key_Enter, Qt::KeypadModifier, 1},
+        KeyPressCase{"ButtonSpace", Pressed::Button, Qt::Key_Space, {}, 1},
+        KeyPressCase{"ButtonCtrlReturn", Pressed::Button, Qt::Key_Return, Qt::ControlModifier, 0},
+        KeyPressCase{"ButtonLetter", Pressed::Button, Qt::Key_A, {}, 0},
+        KeyPressCase{"PictureSpace", Pressed::Picture, Qt::Key_Space, {}, 1},
+        KeyPressCase{"PictureReturn", Pressed::Picture, Qt::Key_Return, {}, 1},
+        KeyPressCase{"PictureLetter", Pressed::Picture, Qt::Key_A, {}, 0},
+        KeyPressCase{"ViewSpace", Pressed::View, Qt::Key_Space, {}, 0},
+        KeyPressCase{"ViewReturn", Pressed::View, Qt::Key_Return, {}, 0},
+        KeyPressCase{"CheckSpace", Pressed::Check, Qt::Key_Space, {}, 1},
+        KeyPressCase{"CheckReturn", Pressed::Check, Qt::Key_Return, {}, 0}),
+    [](const auto& info) { return info.param.name; });
 
 TEST(CheckBoxTest, StateClickedFollowsEveryChangeOfState) {
     CheckBox box("sichtbar");
@@ -375,6 +505,7 @@ struct FactoryCase {
     double points; // 0: no font of its own
     bool bold;
     bool italic;
+    QAccessible::Role role; // what assistive technology is told the control is
 };
 
 class ControlFactoryTest : public ::testing::TestWithParam<FactoryCase> {};
@@ -422,23 +553,53 @@ TEST_P(ControlFactoryTest, BuildsTheClassFontAndStartStateOfItsKind) {
     if (auto* cb = qobject_cast<CheckBox*>(w)) {
         EXPECT_EQ(cb->value(), 1);
     }
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->role(), c.role);
+    if (a->role() == QAccessible::CheckBox) {
+        EXPECT_TRUE(a->state().checked);
+    }
+    if (a->role() == QAccessible::ScrollBar) {
+        ASSERT_NE(a->valueInterface(), nullptr);
+        EXPECT_EQ(a->valueInterface()->currentValue().toInt(), 7);
+        EXPECT_EQ(a->valueInterface()->maximumValue().toInt(), 40);
+    }
+    if (auto* p = qobject_cast<PictureBox*>(w)) {
+        // A picture that acts on a click is a button a screen reader can press.
+        p->setPressable(true);
+        EXPECT_EQ(a->role(), QAccessible::Button);
+        QSignalSpy clicked(p, &PictureBox::clicked);
+        ASSERT_TRUE(a->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::pressAction()));
+        a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        EXPECT_EQ(clicked.count(), 1);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, ControlFactoryTest,
-    ::testing::Values(FactoryCase{ControlKind::Button, "solifa::Button3D", 9, true, false},
-                      FactoryCase{ControlKind::PlainButton, "solifa::Button3D", 9, false, false},
-                      FactoryCase{ControlKind::Label, "QLabel", 9, true, false},
-                      FactoryCase{ControlKind::FrameLabel, "QLabel", 8.25, false, false},
-                      FactoryCase{ControlKind::ValueLabel, "solifa::ValueLabel", 9, true, false},
-                      FactoryCase{ControlKind::Frame, "QGroupBox", 8.25, false, false},
-                      FactoryCase{ControlKind::CheckBox, "solifa::CheckBox", 6.75, false, false},
-                      FactoryCase{ControlKind::Picture, "solifa::PictureBox", 0, false, false},
-                      FactoryCase{ControlKind::LineSample, "solifa::LineSample", 0, false, false},
-                      FactoryCase{ControlKind::HScroll, "solifa::ScrollBar", 0, false, false},
-                      FactoryCase{ControlKind::VScroll, "solifa::ScrollBar", 0, false, false},
-                      FactoryCase{ControlKind::Progress, "QProgressBar", 0, false, false},
-                      FactoryCase{ControlKind::Title, "QLabel", 48, true, true}));
+    ::testing::Values(
+        FactoryCase{ControlKind::Button, "solifa::Button3D", 9, true, false, QAccessible::Button},
+        FactoryCase{ControlKind::PlainButton, "solifa::Button3D", 9, false, false,
+                    QAccessible::Button},
+        FactoryCase{ControlKind::Label, "QLabel", 9, true, false, QAccessible::StaticText},
+        FactoryCase{ControlKind::FrameLabel, "QLabel", 8.25, false, false, QAccessible::StaticText},
+        FactoryCase{ControlKind::ValueLabel, "solifa::ValueLabel", 9, true, false,
+                    QAccessible::StaticText},
+        FactoryCase{ControlKind::Frame, "QGroupBox", 8.25, false, false, QAccessible::Grouping},
+        FactoryCase{ControlKind::CheckBox, "solifa::CheckBox", 6.75, false, false,
+                    QAccessible::CheckBox},
+        FactoryCase{ControlKind::Picture, "solifa::PictureBox", 0, false, false,
+                    QAccessible::Graphic},
+        FactoryCase{ControlKind::LineSample, "solifa::LineSample", 0, false, false,
+                    QAccessible::Graphic},
+        FactoryCase{ControlKind::HScroll, "solifa::ScrollBar", 0, false, false,
+                    QAccessible::ScrollBar},
+        FactoryCase{ControlKind::VScroll, "solifa::ScrollBar", 0, false, false,
+                    QAccessible::ScrollBar},
+        FactoryCase{ControlKind::Progress, "QProgressBar", 0, false, false,
+                    QAccessible::ProgressBar},
+        FactoryCase{ControlKind::Title, "QLabel", 48, true, true, QAccessible::StaticText}));
 
 } // namespace
 } // namespace solifa

@@ -1,7 +1,9 @@
 // Start-up and layout of the main window on a fake 1024 x 768 screen.
+#include <QAccessible>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QTest>
 #include <cmath>
 
 #include "app/window/control_inventory.h"
@@ -11,6 +13,7 @@
 #include "widgets/button_3d.h"
 #include "widgets/check_box.h"
 #include "widgets/interval_timer.h"
+#include "widgets/line_sample.h"
 #include "widgets/scroll_bar.h"
 
 namespace solifa {
@@ -147,6 +150,153 @@ TEST_F(FormTest, TallerWindowKeepsGeometryButRedraws) {
     form->setSizeTwips(form->widthTwips(), form->heightTwips() + 1500);
     EXPECT_EQ(form->Picture1->geometry(), view);
     EXPECT_TRUE(contains(form->Picture1->image(), qRgb(255, 255, 0)));
+}
+
+// What a screen reader is told: every control that acts has a name (its caption, or what it
+// sets), a tooltip that says what it sets and how, and that tooltip as its description. Hidden
+// controls count too: they show while a body or the turn needs them.
+TEST_F(FormTest, EveryActingControlHasATooltipAndAnAccessibleName) {
+    QStringList lacking;
+    for (const ControlDesign& d : ControlInventory()) {
+        const bool acts = d.kind == ControlKind::Button || d.kind == ControlKind::PlainButton ||
+                          d.kind == ControlKind::CheckBox || d.kind == ControlKind::Picture ||
+                          d.kind == ControlKind::LineSample || d.kind == ControlKind::HScroll ||
+                          d.kind == ControlKind::VScroll;
+        if (!acts)
+            continue;
+        QWidget* w = form->control(QString::fromUtf8(d.name));
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        if (w->toolTip().isEmpty())
+            lacking << QString::fromUtf8(d.name) + " tooltip";
+        if (a == nullptr || a->text(QAccessible::Name).trimmed().isEmpty())
+            lacking << QString::fromUtf8(d.name) + " name";
+        else if (a->text(QAccessible::Description) != w->toolTip())
+            lacking << QString::fromUtf8(d.name) + " description";
+    }
+    EXPECT_EQ(lacking, QStringList());
+}
+
+// Controls without a caption, or with one that says nothing alone, are named by what they set.
+TEST_F(FormTest, ControlsWithoutACaptionAreNamedByWhatTheySet) {
+    const struct {
+        QWidget* control;
+        QAccessible::Role role;
+        const char* name;
+        const char* tipStart;
+    } named[] = {
+        {form->VScroll1, QAccessible::ScrollBar, "Kippwinkel", "Kippwinkel"},
+        {form->HScroll1[0], QAccessible::ScrollBar, "Drehwinkel", "Drehwinkel"},
+        {form->HScroll4, QAccessible::ScrollBar, "Zoomfaktor", "Zoomfaktor"},
+        {form->Picture5, QAccessible::Button, "Hintergrundfarbe", "Klicken: Hintergrundfarbe"},
+        {form->Picture3[0], QAccessible::Button, "Linienart hinten",
+         "Klicken: nächste Linienart (alle Linienarten auch im Kontextmenü der Ansicht)"},
+        {form->Check4, QAccessible::CheckBox, "Drehrichtung umkehren",
+         "Drehrichtung umkehren: spiegelt den Körper (bleibt nach „aus“ bestehen)"},
+        {form->SSCommand1[10], QAccessible::Button, "Versatz 3", "Versatz 3"},
+        {form->Picture1, QAccessible::Graphic, "Ansicht", "Ansicht des Körpers. Rechtsklick"},
+        {form->SSCommand9, QAccessible::Button, "Datei erzeugen", "Datei erzeugen (Strg+S)"},
+        {form->SSCommand5, QAccessible::Button, "Bitmap in Ablage",
+         "In die Ablage kopieren (Strg+C)"},
+        {form->SSCommand6, QAccessible::Button, "Bitmap drucken", "Drucken (Strg+P)"},
+        {form->SSCommand11, QAccessible::Button, "Programm beenden", "Programm beenden (Strg+Q)"},
+        {form->SSCommand10, QAccessible::Button, "Info", "Info (F1)"},
+    };
+    for (const auto& n : named) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(n.control);
+        ASSERT_NE(a, nullptr) << n.name;
+        EXPECT_EQ(a->role(), n.role) << n.name;
+        EXPECT_EQ(a->text(QAccessible::Name), QString::fromUtf8(n.name));
+        EXPECT_TRUE(n.control->toolTip().startsWith(QString::fromUtf8(n.tipStart)))
+            << n.control->toolTip().toStdString();
+    }
+    // The bar tells its value; a screen reader's press reaches the control's own handler.
+    form->VScroll1->setValue(30);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(form->VScroll1)
+                  ->valueInterface()
+                  ->currentValue()
+                  .toInt(),
+              30);
+    const int style = form->Picture3[0]->borderStyle();
+    QAccessible::queryAccessibleInterface(form->Picture3[0])
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(form->Picture3[0]->borderStyle(), style % 5 + 1);
+}
+
+// Tab visits the controls as the window is laid out; controls the body hides are left out.
+struct TabCase {
+    int body;
+    QStringList walk;
+};
+
+class TabOrderTest : public FormTest, public ::testing::WithParamInterface<TabCase> {};
+
+const QStringList kBodyButtons = {"SSCommand1(0)", "SSCommand1(1)", "SSCommand1(2)",
+                                  "SSCommand1(3)", "SSCommand1(4)", "SSCommand1(5)",
+                                  "SSCommand1(6)"};
+const QStringList kViewAndBars = {"Picture1", "VScroll1", "HScroll1(0)"};
+const QStringList kDigits = {"SSCommand1(7)",  "SSCommand1(8)",  "SSCommand1(9)",
+                             "SSCommand1(10)", "SSCommand1(11)", "SSCommand1(12)",
+                             "SSCommand1(13)", "SSCommand1(14)"};
+const QStringList kFaces = {"Picture5",  "Check2(1)",   "Check1(1)", "Picture4(1)", "Picture3(1)",
+                            "Check2(0)", "Picture2(0)", "Check1(0)", "Picture4(0)", "Picture3(0)"};
+const QStringList kCaps = {"Picture6(1)", "Check3(0)", "Picture6(0)", "Check3(1)"};
+const QStringList kOutputAndBottomRow = {"HScroll6",    "SSCommand6", "SSCommand5", "SSCommand9",
+                                         "SSCommand10", "SSCommand8", "SSCommand3", "SSCommand2",
+                                         "HScroll2",    "VScroll2",   "SSCommand4", "HScroll4",
+                                         "SSCommand11"};
+
+TEST_P(TabOrderTest, FollowsTheLayout) {
+    form->SSCommand1[GetParam().body]->click();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->SSCommand1[0]->setFocus(Qt::TabFocusReason);
+    QStringList walk;
+    for (int i = 0; i < 100; ++i) {
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        if (!walk.isEmpty() && focused == form->SSCommand1[0])
+            break;
+        walk << focused->objectName();
+        QTest::keyClick(focused, Qt::Key_Tab);
+    }
+    EXPECT_EQ(walk, GetParam().walk);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bodies, TabOrderTest,
+                         ::testing::Values(
+                             // The sphere shows its corner and level bars, no cap controls.
+                             TabCase{Kugel, kBodyButtons + kViewAndBars + kDigits +
+                                                QStringList{"HScroll1(1)", "HScroll1(2)"} + kFaces +
+                                                kOutputAndBottomRow},
+                             // The cube shows its caps instead, and neither bar.
+                             TabCase{Wuerfel, kBodyButtons + kViewAndBars + kDigits + kFaces +
+                                                  kCaps + kOutputAndBottomRow}));
+
+// A focused control pressed from the keyboard does what a click does; the focus then goes
+// back to the view where a click would send it.
+TEST_F(FormTest, ReturnAndSpacePressTheFocusedControl) {
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->SSCommand1[1]->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(form->SSCommand1[1], Qt::Key_Return);
+    EXPECT_EQ(form->model.currentBody, Wuerfel);
+    EXPECT_EQ(QApplication::focusWidget(), form->Picture1);
+
+    form->Check2[0]->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(form->Check2[0], Qt::Key_Space);
+    EXPECT_EQ(form->Check2[0]->value(), 0);
+
+    form->Picture3[1]->setFocus(Qt::TabFocusReason);
+    const int style = form->Picture3[1]->borderStyle();
+    QTest::keyClick(form->Picture3[1], Qt::Key_Space);
+    EXPECT_EQ(form->Picture3[1]->borderStyle(), style % 5 + 1);
+
+    // Moving a focused bar by a key sends the focus to the view, as the design wants.
+    form->VScroll1->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(form->VScroll1, Qt::Key_Down);
+    EXPECT_EQ(form->Label1[5]->text(), "1");
+    EXPECT_EQ(QApplication::focusWidget(), form->Picture1);
 }
 
 } // namespace
