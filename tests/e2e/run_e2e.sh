@@ -29,6 +29,7 @@ screen_w=${screen%x*}
 screen_h=${screen#*x}
 
 solifa=$(realpath "$1")
+reader=$(dirname "$(realpath "$0")")/atspi_controls.py
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "e2e: $*" >&2; exit 1; }
@@ -223,4 +224,33 @@ if kill -0 "$pid" 2>/dev/null; then
 fi
 wait "$pid" && status=0 || status=$?
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
+
+# --- Assistive technology: the controls as a screen reader reads them ---
+# A second start with Qt's accessibility bridge on, on a session bus of its own (never the
+# machine's); the AT-SPI bus and its registry start on that bus by activation and end with it.
+# The reader finds the controls by name, then presses "Programm beenden", which ends the
+# program with status 0.
+if [ "$screen" = 1024x768 ]; then
+  if command -v dbus-run-session >/dev/null && [ -x /usr/libexec/at-spi-bus-launcher ] &&
+    /usr/bin/python3 -c "import pyatspi" 2>/dev/null; then
+    echo "e2e: reading the controls through the accessibility bus"
+    dbus-run-session -- env QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 bash -c '
+      "$1" & pid=$!
+      /usr/bin/python3 "$2" solifa Kippwinkel Zoomfaktor Hintergrundfarbe "Linienart hinten" \
+        "Datei erzeugen" "Programm beenden" --press "Programm beenden" || { kill $pid; exit 1; }
+      for _ in $(seq 1 50); do kill -0 $pid 2>/dev/null || break; sleep 0.2; done
+      if kill -0 $pid 2>/dev/null; then
+        kill $pid
+        echo "e2e: the program did not end when the reader pressed Programm beenden" >&2
+        exit 1
+      fi
+      wait $pid
+    ' atspi "$solifa" "$reader" >"$work/atspi.log" 2>&1 && status=0 || status=$?
+    # The buses' own chatter left out.
+    grep -v -e "^dbus-daemon" -e "^SpiRegistry" -e "XDG_RUNTIME" "$work/atspi.log" || true
+    [ "$status" -eq 0 ] || fail "the accessibility bus check failed"
+  else
+    echo "e2e: no accessibility bus here (dbus, at-spi2-core, python3-pyatspi); not checked"
+  fi
+fi
 echo "e2e: passed"
