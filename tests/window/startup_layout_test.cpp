@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QTest>
+#include <QToolTip>
 #include <cmath>
 
 #include "app/window/control_inventory.h"
@@ -168,6 +169,10 @@ TEST_F(FormTest, EveryActingControlHasATooltipAndAnAccessibleName) {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
         if (w->toolTip().isEmpty())
             lacking << QString::fromUtf8(d.name) + " tooltip";
+        // A tooltip does not wrap its lines: each must fit on the window.
+        for (const QString& line : w->toolTip().split('\n'))
+            if (QFontMetrics(QToolTip::font()).horizontalAdvance(line) > form->width())
+                lacking << QString::fromUtf8(d.name) + " tooltip line too wide";
         if (a == nullptr || a->text(QAccessible::Name).trimmed().isEmpty())
             lacking << QString::fromUtf8(d.name) + " name";
         else if (a->text(QAccessible::Description) != w->toolTip())
@@ -193,7 +198,8 @@ TEST_F(FormTest, ControlsWithoutACaptionAreNamedByWhatTheySet) {
         {form->Check4, QAccessible::CheckBox, "Drehrichtung umkehren",
          "Drehrichtung umkehren: spiegelt den Körper (bleibt nach „aus“ bestehen)"},
         {form->SSCommand1[10], QAccessible::Button, "Versatz 3", "Versatz 3"},
-        {form->Picture1, QAccessible::Graphic, "Ansicht", "Ansicht des Körpers. Rechtsklick"},
+        {form->Picture1, QAccessible::Graphic, "Ansicht",
+         "Ansicht des Körpers\nRechtsklick: Kontextmenü"},
         {form->SSCommand9, QAccessible::Button, "Datei erzeugen", "Datei erzeugen (Strg+S)"},
         {form->SSCommand5, QAccessible::Button, "Bitmap in Ablage",
          "In die Ablage kopieren (Strg+C)"},

@@ -18,7 +18,7 @@ constexpr std::array kHelp = std::to_array<ControlHelp>({
     {"SSCommand1(6)", nullptr, "Körper wählen: Trichter (Ecken merkt sich jeder Körper)"},
 
     // The view and its bars.
-    {"Picture1", "Ansicht", "Ansicht des Körpers. Rechtsklick: Kontextmenü (Darstellung, Linien, Ausgabe). Tasten: ←/→ Drehwinkel, ↑/↓ Kippwinkel (mit Umschalt je 10), +/− Zoom, 0 bis 7 Versatz"},
+    {"Picture1", "Ansicht", "Ansicht des Körpers\nRechtsklick: Kontextmenü (Darstellung, Linien, Ausgabe)\nTasten: ←/→ Drehwinkel, ↑/↓ Kippwinkel (mit Umschalt je 10),\n+/− Zoom, 0 bis 7 Versatz"},
     {"VScroll1", "Kippwinkel", "Kippwinkel: kippt den Körper nach vorn, oben 0°, unten 90° (Wert bei „Kippwinkel:“)"},
     {"HScroll1(0)", "Drehwinkel", "Drehwinkel: dreht den Körper in der Bildebene, 0° bis 359° (Wert bei „Drehwinkel:“)"},
 
@@ -52,17 +52,17 @@ constexpr std::array kHelp = std::to_array<ControlHelp>({
     {"Check3(1)", nullptr, "Untere Abschlussfläche nur als Umriss, ohne Füllung"},
 
     // Output.
-    {"HScroll6", "Ausgabegröße", "Ausgabegröße: Breite und Höhe des ausgegebenen Bildes in Pixeln, höchstens die Bildschirmhöhe; darüber stehen Pixel und cm"},
+    {"HScroll6", "Ausgabegröße", "Ausgabegröße: Breite und Höhe des ausgegebenen Bildes in Pixeln,\nhöchstens die Bildschirmhöhe; darüber stehen Pixel und cm"},
     {"SSCommand6", nullptr, "Drucken (Strg+P): das Bild auf einer Seite drucken"},
     {"SSCommand5", nullptr, "In die Ablage kopieren (Strg+C): das Bild in die Zwischenablage legen"},
-    {"SSCommand9", nullptr, "Datei erzeugen (Strg+S): das Bild als Datei speichern, das Format nach der Endung; während der Drehung eine Bildserie"},
+    {"SSCommand9", nullptr, "Datei erzeugen (Strg+S): das Bild als Datei speichern, das Format nach der Endung;\nwährend der Drehung eine Bildserie"},
     {"SSCommand10", nullptr, "Info (F1): Informationen über das Programm"},
     {"SSCommand8", nullptr, "Weitere Programme zeigen"},
 
     // The bottom row.
-    {"SSCommand3", nullptr, "Drehung um die Körperachse ein- und ausschalten; während der Drehung erzeugt „Datei erzeugen“ eine Bildserie"},
+    {"SSCommand3", nullptr, "Drehung um die Körperachse ein- und ausschalten;\nwährend der Drehung erzeugt „Datei erzeugen“ eine Bildserie"},
     {"Check4", "Drehrichtung umkehren", "Drehrichtung umkehren: spiegelt den Körper (bleibt nach „aus“ bestehen)"},
-    {"HScroll3", "Bilder", "Bilder: so viele Bilder zeigt die Drehung, bis der Körper um eine Ecke weitergedreht ist, 3 bis 32; so viele Dateien hat eine Bildserie"},
+    {"HScroll3", "Bilder", "Bilder: so viele Bilder zeigt die Drehung, bis der Körper um eine Ecke weitergedreht ist,\n3 bis 32; so viele Dateien hat eine Bildserie"},
     {"SSCommand2", nullptr, "Position zurück auf die Mitte (X 0, Y 0)"},
     {"HScroll2", "Position X", "Position X: verschiebt den Körper nach links oder rechts, −100 bis 100 Pixel"},
     {"VScroll2", "Position Y", "Position Y: verschiebt den Körper nach oben oder unten, −100 bis 100 Pixel"},
