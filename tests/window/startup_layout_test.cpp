@@ -190,22 +190,16 @@ TEST_F(FormTest, ControlsWithoutACaptionAreNamedByWhatTheySet) {
         const char* tipStart;
     } named[] = {
         {form->VScroll1, QAccessible::ScrollBar, "Kippwinkel", "Kippwinkel"},
-        {form->HScroll1[0], QAccessible::ScrollBar, "Drehwinkel", "Drehwinkel"},
         {form->HScroll4, QAccessible::ScrollBar, "Zoomfaktor", "Zoomfaktor"},
         {form->Picture5, QAccessible::Button, "Hintergrundfarbe", "Klicken: Hintergrundfarbe"},
         {form->Picture3[0], QAccessible::Button, "Linienart hinten",
          "Klicken: nächste Linienart (alle Linienarten auch im Kontextmenü der Ansicht)"},
         {form->Check4, QAccessible::CheckBox, "Drehrichtung umkehren",
          "Drehrichtung umkehren: spiegelt den Körper (bleibt nach „aus“ bestehen)"},
-        {form->SSCommand1[10], QAccessible::Button, "Versatz 3", "Versatz 3"},
         {form->Picture1, QAccessible::Graphic, "Ansicht",
          "Ansicht des Körpers\nRechtsklick: Kontextmenü"},
         {form->SSCommand9, QAccessible::Button, "Datei erzeugen", "Datei erzeugen (Strg+S)"},
-        {form->SSCommand5, QAccessible::Button, "Bitmap in Ablage",
-         "In die Ablage kopieren (Strg+C)"},
-        {form->SSCommand6, QAccessible::Button, "Bitmap drucken", "Drucken (Strg+P)"},
         {form->SSCommand11, QAccessible::Button, "Programm beenden", "Programm beenden (Strg+Q)"},
-        {form->SSCommand10, QAccessible::Button, "Info", "Info (F1)"},
     };
     for (const auto& n : named) {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(n.control);
@@ -279,24 +273,15 @@ INSTANTIATE_TEST_SUITE_P(Bodies, TabOrderTest,
                              TabCase{Wuerfel, kBodyButtons + kViewAndBars + kDigits + kFaces +
                                                   kCaps + kOutputAndBottomRow}));
 
-// A focused control pressed from the keyboard does what a click does; the focus then goes
-// back to the view where a click would send it.
-TEST_F(FormTest, ReturnAndSpacePressTheFocusedControl) {
+// A focused button pressed from the keyboard does what a click does; the focus then goes back
+// to the view where a click would send it.
+TEST_F(FormTest, KeysOnAFocusedControlActAsTheMouseAndTheFocusReturnsToTheView) {
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     form->SSCommand1[1]->setFocus(Qt::TabFocusReason);
     QTest::keyClick(form->SSCommand1[1], Qt::Key_Return);
     EXPECT_EQ(form->model.currentBody, Wuerfel);
     EXPECT_EQ(QApplication::focusWidget(), form->Picture1);
-
-    form->Check2[0]->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(form->Check2[0], Qt::Key_Space);
-    EXPECT_EQ(form->Check2[0]->value(), 0);
-
-    form->Picture3[1]->setFocus(Qt::TabFocusReason);
-    const int style = form->Picture3[1]->borderStyle();
-    QTest::keyClick(form->Picture3[1], Qt::Key_Space);
-    EXPECT_EQ(form->Picture3[1]->borderStyle(), style % 5 + 1);
 
     // Moving a focused bar by a key sends the focus to the view, as the design wants.
     form->VScroll1->setFocus(Qt::TabFocusReason);
