@@ -209,6 +209,10 @@ TEST(ReadmeExamples, RunAsWrittenAndDrawWhatTheySay) {
             case PictureFormat::Pdf:
                 EXPECT_TRUE(bytes.startsWith("%PDF-"));
                 break;
+            case PictureFormat::Tex:
+            case PictureFormat::Tikz:
+                EXPECT_TRUE(bytes.startsWith("% SOLIFA"));
+                break;
             }
         }
         test::EmptyFolder(dir.path());
