@@ -156,14 +156,22 @@ QByteArray Header(const PictureSource& source, const std::vector<NamedCorner>& c
         int ring = -2;
         for (const NamedCorner& c : corners) {
             if (c.ring != ring) {
+                const bool oneApex = corners.back().ring < 0 && corners.end()[-2].ring >= 0;
                 text += QByteArray(ring == -2 ? "" : "\n") + "%   " +
-                        (c.ring < 0 ? QByteArray("Spitzen:")
-                                    : "Ring " + QByteArray::number(c.ring + 1) + ":");
+                        (c.ring >= 0 ? "Ring " + QByteArray::number(c.ring + 1) + ":"
+                         : oneApex   ? QByteArray("Spitze:")
+                                     : QByteArray("Spitzen:"));
                 ring = c.ring;
             }
             text += " " + QByteArray::fromStdString(c.name);
         }
-        text += "\n% Eine Ecke beschriften: \\node[below left] at (A) {$A$};\n";
+        const QByteArray first = QByteArray::fromStdString(corners.front().name);
+        const QByteArray label = "\\node[below left] at (" + first + ") {$" + first + "$};";
+        text += "\n% Eine Ecke beschriften, im Bild: " + label + "\n";
+        if (kind == TikzKind::Picture)
+            text += "% oder im Dokument, vor \\input:\n"
+                    "% \\tikzset{every picture/.append style={execute at end picture={" +
+                    label + "}}}\n";
     }
     return text;
 }
