@@ -69,7 +69,8 @@ public:
                 colours.push_back(c);
         }
         // One picture pixel is one unit, y pointing down as in the picture. Lines of an odd
-        // width are moved half a pixel onto the pixels a bitmap inks, as in the SVG.
+        // width are moved half a pixel onto the pixels a bitmap inks, as in the SVG; the move is
+        // the canvas's, as TikZ places named coordinates outside its own shifts.
         out_ += "\\begin{tikzpicture}[x=" + Points(1) + ", y=-" + Points(1) +
                 ", line width=" + Points(source_.lineWidth) + ", " +
                 (source_.lineWidth > 1 ? "line join=round" : "line cap=butt, line join=miter") +
