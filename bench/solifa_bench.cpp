@@ -7,7 +7,9 @@
 //              the textbook look, which leaves out the lines inside the sphere's outline;
 //   window     one movement of the rotation scroll bar on the real main window;
 //   output     the output picture at a 4K screen's height, and the file button writing it;
-//   series     one frame of a frame series written to a temporary folder.
+//   series     one frame of a frame series written to a temporary folder;
+//   tikz       the README's worksheet cube written as a TikZ document in memory, beside the
+//              same cube as SVG.
 // scripts/bench runs it and prints the figures as a table.
 #include <benchmark/benchmark.h>
 
@@ -26,7 +28,10 @@
 #include "app/window/control_appearance.h"
 #include "core/body_geometry.h"
 #include "core/body_painter.h"
+#include "core/corner_names.h"
 #include "core/model_state.h"
+#include "files/picture_files.h"
+#include "files/picture_formats.h"
 #include "qtpaint/qt_painter_surface.h"
 #include "support/fake_platform.h"
 #include "widgets/check_box.h"
@@ -475,6 +480,40 @@ void BareFrame(benchmark::State& state) {
     }
 }
 
+// --- 6: the worksheet cube as TikZ ---
+
+// The README's worksheet cube at the default 213 pixels, written into memory as a file of the
+// format: black outlines on white, the hidden edges dashed, both caps outlines.
+void WorksheetCubeFile(benchmark::State& state, PictureFormat format) {
+    const ModelState m = SetUpScene({.body = Wuerfel,
+                                     .radius = 106,
+                                     .shape = {4, 1},
+                                     .view = {.tilt = 30, .offset = 3, .zoom = 80}});
+    FixedAppearance look = WorksheetAppearance();
+    look.capStyle.topTransparent = look.capStyle.bottomTransparent = true;
+    const PaintInput in = ViewPaintInput(m, 4, 1);
+    std::array<PolyPoint, kPolyPointCount> buffer{};
+    const auto body = [&](DrawingSurface& surface) { PaintBody(surface, in, look, buffer); };
+    const ColorRef white = MakeColorRef(255, 255, 255);
+    const QSize size(213, 213);
+    const PictureSource source{
+        size,
+        QStringLiteral("Würfel"),
+        {},
+        [&](QPaintDevice* device) { PaintPictureOn(device, size, white, body); },
+        {},
+        body,
+        white,
+        1,
+        [&] { return NamedCorners(in); }};
+    qsizetype bytes = 0;
+    for (auto _ : state) {
+        bytes = EncodePicture(format, source).size();
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.SetLabel(std::to_string(bytes) + " bytes");
+}
+
 void RegisterAll() {
     using benchmark::kMicrosecond;
     using benchmark::kMillisecond;
@@ -498,6 +537,8 @@ void RegisterAll() {
     add("output/bare_save_2160", BareSave, kMillisecond, kOutputSize4K);
     add("series/frame_1000", SeriesFrame, kMillisecond);
     add("series/bare_frame_1000", BareFrame, kMillisecond);
+    add("tikz/worksheet_cube", WorksheetCubeFile, kMicrosecond, PictureFormat::Tex);
+    add("tikz/svg_worksheet_cube", WorksheetCubeFile, kMicrosecond, PictureFormat::Svg);
 }
 
 } // namespace

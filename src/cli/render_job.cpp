@@ -148,11 +148,16 @@ PicturePainter PainterOf(const ModelState& model, const RenderRequest& request) 
 // A still picture is encoded in memory first, as the window encodes it: an encoder writing to
 // the file would report a failed write as a warning of its own, beside the program's one line.
 ContentWriter PictureContent(const ModelState& model, const RenderRequest& request) {
-    const PictureSource source{QSize(request.viewWidth, request.viewWidth),
-                               QString::fromUtf8(kBodyNames[model.currentBody]),
-                               [&model, &request] { return RenderImage(model, request); },
-                               PainterOf(model, request),
-                               PictureColours(request.background, request.appearance)};
+    const PictureSource source{
+        QSize(request.viewWidth, request.viewWidth),
+        QString::fromUtf8(kBodyNames[model.currentBody]),
+        [&model, &request] { return RenderImage(model, request); },
+        PainterOf(model, request),
+        PictureColours(request.background, request.appearance),
+        [&model, &request](DrawingSurface& surface) { PaintBodyOn(surface, model, request); },
+        request.background,
+        request.lineWidth,
+        [&model, &request] { return NamedCorners(PictureInput(model, request)); }};
     return BytesContent(EncodePicture(request.format, source));
 }
 

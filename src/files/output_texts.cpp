@@ -3,16 +3,20 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "files/picture_formats.h"
 #include "files/safe_write.h"
 
 namespace solifa {
 namespace {
 
-// Puts `marker` where a series inserts its frame number.
+// Puts `marker` where a series inserts its frame number: before the last four characters, the
+// dot and three letters of most extensions; before the whole extension of a picture format
+// with a longer one (".tikz").
 QString InsertBeforeExtension(const QString& path, const QString& marker) {
     if (!QFileInfo(path).fileName().contains(QLatin1Char('.')) || path.size() < 4)
         return path + marker;
-    return path.left(path.size() - 4) + marker + path.right(4);
+    const qsizetype tail = FormatOfName(path) ? QFileInfo(path).suffix().size() + 1 : 4;
+    return path.left(path.size() - tail) + marker + path.right(tail);
 }
 
 } // namespace

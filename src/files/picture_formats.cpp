@@ -5,6 +5,7 @@
 
 #include "files/bitmap_file.h"
 #include "files/picture_files.h"
+#include "files/tikz_file.h"
 
 namespace solifa {
 namespace {
@@ -30,6 +31,14 @@ QByteArray GifOf(const PictureSource& s) {
     return EncodeGif({s.image()}, 0, s.palette);
 }
 
+QByteArray TexOf(const PictureSource& s) {
+    return EncodeTikz(s, TikzKind::Document);
+}
+
+QByteArray TikzOf(const PictureSource& s) {
+    return EncodeTikz(s, TikzKind::Picture);
+}
+
 } // namespace
 
 const std::vector<PictureFormatInfo>& PictureFormats() {
@@ -39,6 +48,14 @@ const std::vector<PictureFormatInfo>& PictureFormats() {
         {PictureFormat::Svg, {"svg", nullptr}, "SVG-Grafik", false, SvgOf, true, false},
         {PictureFormat::Pdf, {"pdf", nullptr}, "PDF-Dokument", false, PdfOf, true, false},
         {PictureFormat::Gif, {"gif", nullptr}, "GIF-Animation", false, GifOf, false, true},
+        {PictureFormat::Tex, {"tex", nullptr}, "TikZ-Grafik für LaTeX", false, TexOf, false, false},
+        {PictureFormat::Tikz,
+         {"tikz", nullptr},
+         "TikZ-Bild zum Einbinden",
+         false,
+         TikzOf,
+         false,
+         false},
     };
     return formats;
 }

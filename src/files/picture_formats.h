@@ -13,23 +13,32 @@
 #include <string>
 #include <vector>
 
+#include "core/corner_names.h"
+#include "core/surface.h"
+
 class QPaintDevice;
 
 namespace solifa {
 
-enum class PictureFormat { Bmp, Png, Svg, Pdf, Gif };
+enum class PictureFormat { Bmp, Png, Svg, Pdf, Gif, Tex, Tikz };
 
 // Paints a picture onto a paint device: an image of the picture's size or a vector page.
 using PicturePainter = std::function<void(QPaintDevice*)>;
 
 // One picture as an encoder takes it: its size, the name of the body it shows, the picture as
-// an image, how to paint it on a vector page, and the colours it can contain.
+// an image, how to paint it on a vector page, and the colours it can contain. A writer that
+// takes the drawing apart (TikZ) has the body drawn onto its own surface, over the background,
+// in lines lineWidth pixels wide, and names the body's corners.
 struct PictureSource {
     QSize size;
     QString body;
     std::function<QImage()> image;
     PicturePainter paint;
     std::vector<QRgb> palette;
+    std::function<void(DrawingSurface&)> drawBody = {};
+    ColorRef background = 0;
+    int lineWidth = 1;
+    std::function<std::vector<NamedCorner>()> corners = {};
 };
 
 // The bytes of a file holding the picture; empty when it cannot be encoded. Throws
@@ -46,7 +55,7 @@ struct PictureFormatInfo {
     const char* filterLabel;
     bool upperCasePatternToo;
     PictureEncoder encode;
-    bool vectorDrawing; // painted through Qt's SVG or PDF generator
+    bool vectorDrawing; // painted through Qt's SVG or PDF generator (TikZ is written as text)
     bool animates;      // a turn goes into one file rather than a numbered series
 };
 

@@ -27,7 +27,8 @@ void CopyPoints(const PolyPoint* points, int count, QPointBuffer& out) {
         out[i] = QPoint(points[i].x, points[i].y);
 }
 
-// Where a one-pixel line of an image lies, as a shift of the mathematical line on a page.
+} // namespace
+
 // The image lights the pixels the line passes through; a line along pixel borders takes the
 // pixels right of or below it, and a line running leftwards takes its ties on the other side.
 // Shifted so, a page rendered 1:1 inks the same pixels as the image, edges sharp and one pixel
@@ -42,8 +43,6 @@ QPointF VectorStrokeShift(const QLine& canonical) {
         return {0, 0};
     return std::abs(dx) >= std::abs(dy) ? QPointF(0.5, 0) : QPointF(0, 0.5);
 }
-
-} // namespace
 
 Qt::PenStyle PenStyleFor(DrawStyle style) {
     switch (style) {

@@ -8,8 +8,10 @@
 // then lay identical dashes on it, whichever way round each face runs, so a hidden edge reads
 // as dashed instead of as the overlay of two shifted patterns.
 #include <QColor>
+#include <QLine>
 #include <QPainter>
 #include <QPen>
+#include <QPointF>
 #include <memory>
 
 #include "core/surface.h"
@@ -25,6 +27,10 @@ inline constexpr int kVectorPixelsPerInch = 96;
 // inch are 3780 per metre, as PNG and BMP headers store them. Qt's own default follows the
 // screen, and without a screen it is 100 per inch.
 inline constexpr int kBitmapPixelsPerMetre = 3780;
+
+// Where a one-pixel line of an image lies, as a shift of the mathematical line on a page: half
+// a pixel across it, or none, for the segment from its canonical end.
+QPointF VectorStrokeShift(const QLine& canonical);
 
 // The Qt pen style of a draw style; values outside DrawStyle draw solid.
 Qt::PenStyle PenStyleFor(DrawStyle style);

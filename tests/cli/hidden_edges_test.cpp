@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSvgGenerator>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -19,6 +20,7 @@
 
 #include "cli/render_job.h"
 #include "core/body_geometry.h"
+#include "core/corner_names.h"
 #include "qtpaint/qt_painter_surface.h"
 #include "support/hidden_edges.h"
 
@@ -213,10 +215,24 @@ bool Black(const QImage& image, int x, int y) {
     return qGray(image.pixel(x, y)) < 64;
 }
 
-// The picture as an SVG (drawn by Qt, or by librsvg: "rsvg") or a PDF, rasterised at one
-// pixel per picture pixel. A PDF page measures whole points; the picture is its upper left.
+// Compiles the LaTeX file IN beside it with `latex` and rasterises its first page at 96 dots per
+// inch into OUT.png.
+QStringList LatexToPng(const QString& latex) {
+    return {"-c",
+            "cd \"${1%/*}\" && " + latex +
+                " -interaction=nonstopmode -halt-on-error \"${1##*/}\" >/dev/null && "
+                "pdftoppm -r 96 -png -singlefile -f 1 \"${1##*/}.pdf\" r",
+            "sh", "IN"};
+}
+
+// The picture as an SVG (drawn by Qt, or by librsvg: "rsvg"), a PDF, or a TikZ document
+// compiled by pdfLaTeX ("tex") or LuaLaTeX ("luatex"), rasterised at one pixel per picture
+// pixel. A PDF page measures whole points; the picture is its upper left.
 QImage VectorRaster(const std::string& format, const ModelState& m, const RenderRequest& r) {
     const QSize size(r.viewWidth, r.viewWidth);
+    if (format == "tex" || format == "luatex")
+        return RasterisedBy(r, PictureFormat::Tex, "sh",
+                            LatexToPng(format == "tex" ? "pdflatex" : "lualatex"));
     if (format == "svg")
         return test::Rasterised([&](QPaintDevice* d) { PaintPicture(d, m, r); }, size, true);
     if (format == "rsvg")
@@ -255,7 +271,8 @@ TEST_P(VectorPicture, CoversTheBitmapsLinePixelsOnePixelWide) {
 }
 
 // The black strokes of a vector file, each as the text of its two ends: an SVG's polylines in a
-// group stroked black, a PDF's segments stroked while the stroke colour is black.
+// group stroked black, a PDF's segments stroked while the stroke colour is black, TikZ's
+// \draws in black.
 std::vector<std::string> BlackStrokes(PictureFormat format, const RenderRequest& request) {
     QTemporaryDir dir;
     RenderRequest r = request;
@@ -281,7 +298,10 @@ std::vector<std::string> BlackStrokes(PictureFormat format, const RenderRequest&
     QByteArrayList lines = text.split('\n');
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QByteArray line = lines[i].trimmed();
-        if (format == PictureFormat::Svg) {
+        if (format == PictureFormat::Tex) {
+            if (line.startsWith("\\draw[solifa000000"))
+                strokes.push_back(line.mid(line.indexOf("] ")).toStdString());
+        } else if (format == PictureFormat::Svg) {
             if (line.startsWith("<g "))
                 black = line.contains("stroke=\"#000000\"");
             if (black && line.startsWith("<polyline"))
@@ -307,7 +327,10 @@ TEST_P(VectorPicture, StrokesEveryEdgeOnce) {
     EXPECT_EQ(int(edges.all.size()), c.edges);
     const std::string format = c.format;
     std::vector<std::string> strokes =
-        BlackStrokes(format == "pdf" ? PictureFormat::Pdf : PictureFormat::Svg, r);
+        BlackStrokes(format == "pdf"                         ? PictureFormat::Pdf
+                     : format == "tex" || format == "luatex" ? PictureFormat::Tex
+                                                             : PictureFormat::Svg,
+                     r);
     EXPECT_EQ(int(strokes.size()), c.edges);
     std::sort(strokes.begin(), strokes.end());
     EXPECT_EQ(std::adjacent_find(strokes.begin(), strokes.end()), strokes.end())
@@ -325,19 +348,79 @@ INSTANTIATE_TEST_SUITE_P(Formats, VectorPicture,
                                            VectorCase{"rsvg", Wuerfel, 2, 0.05, 12},
                                            VectorCase{"rsvg", Zylinder, 2, 0.12, 54},
                                            VectorCase{"pdf", Wuerfel, 1, 0.15, 12},
-                                           VectorCase{"pdf", Zylinder, 1, 0.15, 54}),
+                                           VectorCase{"pdf", Zylinder, 1, 0.15, 54},
+                                           VectorCase{"tex", Wuerfel, 2, 0.05, 12},
+                                           VectorCase{"luatex", Wuerfel, 2, 0.05, 12}),
                          [](const auto& info) {
                              return std::string(info.param.format) + "_" +
                                     std::to_string(info.param.body) + "_dash" +
                                     std::to_string(info.param.dashStyle);
                          });
 
+// Every body's TikZ picture, read into one document that labels a corner of each, compiles:
+// each corner is the \coordinate its name says, every \draw runs between two of them, and the
+// worksheet cube's corners are A to H with its three hidden edges the dashed \draws.
+TEST(TikzPicture, OfEveryBodyCompilesWithALabelOnANamedCorner) {
+    QTemporaryDir dir;
+    QByteArray document = "\\documentclass{article}\n\\usepackage{tikz}\n\\begin{document}\n";
+    static const QRegularExpression namedEdge(R"(^\\draw\[[^]]*\] \([A-Z][0-9_]*\) -- )"
+                                              R"(\([A-Z][0-9_]*\);$)");
+    for (int body = 0; body < kBodyCount; ++body) {
+        SCOPED_TRACE(kBodyNames[body]);
+        RenderRequest r = Worksheet({body, 30, 0, 2, true});
+        r.offset = 3;
+        r.format = PictureFormat::Tikz;
+        const QString name = QStringLiteral("k%1.tikz").arg(body);
+        r.outputPath = dir.filePath(name).toStdString();
+        ASSERT_EQ(RunRenderJob(r).exitCode, kExitOk);
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+
+        const std::vector<NamedCorner> corners = NamedCorners(PictureInput(ComputeModel(r), r));
+        for (const NamedCorner& c : corners)
+            EXPECT_TRUE(text.contains("\\coordinate (" + QByteArray::fromStdString(c.name) +
+                                      ") at (" + QByteArray::number(c.at.x) + "," +
+                                      QByteArray::number(c.at.y) + ");"))
+                << c.name;
+        int draws = 0, named = 0, dashed = 0;
+        for (const QByteArray& line : text.split('\n')) {
+            if (!line.startsWith("\\draw"))
+                continue;
+            ++draws;
+            named += namedEdge.match(QString::fromUtf8(line)).hasMatch();
+            dashed += line.contains("dash pattern");
+        }
+        EXPECT_GT(draws, 0);
+        EXPECT_EQ(named, draws) << text.toStdString();
+        if (body == Wuerfel) {
+            ASSERT_EQ(corners.size(), 8u);
+            for (int k = 0; k < 8; ++k)
+                EXPECT_EQ(corners[std::size_t(k)].name, std::string(1, char('A' + k)));
+            EXPECT_EQ(dashed, 3);
+        }
+        const QByteArray label = QByteArray::fromStdString(corners.front().name);
+        document += "{\\tikzset{every picture/.append style={execute at end picture={\n"
+                    "  \\node[below left] at (" +
+                    label + ") {$" + label + "$};}}}\n\\input{" + name.toUtf8() + "}}\n\n";
+    }
+    QFile tex(dir.filePath("blatt.tex"));
+    ASSERT_TRUE(tex.open(QIODevice::WriteOnly));
+    tex.write(document + "\\end{document}\n");
+    tex.close();
+    QProcess latex;
+    latex.setWorkingDirectory(dir.path());
+    latex.start("pdflatex", {"-interaction=nonstopmode", "-halt-on-error", "blatt.tex"});
+    ASSERT_TRUE(latex.waitForFinished(60000));
+    EXPECT_EQ(latex.exitCode(), 0) << latex.readAllStandardOutput().toStdString();
+}
+
 // A print picture's lines: --line-width w inks about w times the pixels of one-pixel lines on
 // the worksheet cube, the SVG and the PDF cover the bitmap's lines of that width, and the three
 // hidden edges keep their dashes, now w times as long, which begin in the SVG where they begin
 // in the bitmap.
 struct LineWidthCase {
-    const char* medium; // "bitmap", "svg", "rsvg" or "pdf"
+    const char* medium; // "bitmap", "svg", "rsvg", "pdf", "tex" or "luatex"
     int width;
     int viewWidth = 213; // large enough for several of the wider dashes on each hidden edge
 };
@@ -419,7 +502,8 @@ INSTANTIATE_TEST_SUITE_P(Media, LineWidth,
                                            LineWidthCase{"svg", 4}, LineWidthCase{"pdf", 3},
                                            LineWidthCase{"rsvg", 1}, LineWidthCase{"rsvg", 2},
                                            LineWidthCase{"rsvg", 3}, LineWidthCase{"rsvg", 6, 600},
-                                           LineWidthCase{"rsvg", 16, 1200}),
+                                           LineWidthCase{"rsvg", 16, 1200}, LineWidthCase{"tex", 1},
+                                           LineWidthCase{"tex", 4}, LineWidthCase{"luatex", 3}),
                          [](const auto& info) {
                              const LineWidthCase c = info.param;
                              return std::string(c.medium) + "_" + std::to_string(c.width) +

@@ -1,6 +1,7 @@
 // Every solifa-render example of the README, run as written by the shell: it succeeds quietly,
 // writes what its options name, and its picture is the one those options draw, with the hidden
-// edges dashed where the example says so.
+// edges dashed where the example says so; a picture for LaTeX compiles in the README's document
+// that reads it.
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -86,6 +87,52 @@ std::vector<Example> ReadmeExamples() {
     for (Example& e : examples)
         SplitCommand(e);
     return examples;
+}
+
+// The LaTeX documents of the README: indented blocks from \documentclass to \end{document}.
+std::vector<QString> ReadmeDocuments() {
+    QFile file(QStringLiteral(SOLIFA_README));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    std::vector<QString> documents;
+    QTextStream in(&file);
+    bool inside = false;
+    while (!in.atEnd()) {
+        const QString line = in.readLine();
+        if (line.startsWith(QLatin1String("    \\documentclass"))) {
+            documents.emplace_back();
+            inside = true;
+        }
+        if (inside)
+            documents.back() += line.mid(4) + '\n';
+        inside = inside && !line.startsWith(QLatin1String("    \\end{document}"));
+    }
+    return documents;
+}
+
+// Compiles each README document that reads `file` in the folder with pdfLaTeX and LuaLaTeX; the
+// count of those documents.
+int CompileDocumentsReading(const QString& file, const QString& folder) {
+    int compiled = 0;
+    for (const QString& document : ReadmeDocuments()) {
+        if (!document.contains("\\input{" + file + "}"))
+            continue;
+        QFile tex(folder + "/dokument.tex");
+        EXPECT_TRUE(tex.open(QIODevice::WriteOnly));
+        tex.write(document.toUtf8());
+        tex.close();
+        for (const char* latex : {"pdflatex", "lualatex"}) {
+            QProcess run;
+            run.setWorkingDirectory(folder);
+            run.start(latex, {"-interaction=nonstopmode", "-halt-on-error", "dokument.tex"});
+            EXPECT_TRUE(run.waitForFinished(60000));
+            EXPECT_EQ(run.exitCode(), 0) << latex << "\n"
+                                         << run.readAllStandardOutput().toStdString();
+            EXPECT_TRUE(QFileInfo::exists(folder + "/dokument.pdf")) << latex;
+            QFile::remove(folder + "/dokument.pdf");
+        }
+        ++compiled;
+    }
+    return compiled;
 }
 
 test::ProgramRun RunInShell(const QString& command, const QString& folder) {
@@ -208,6 +255,12 @@ TEST(ReadmeExamples, RunAsWrittenAndDrawWhatTheySay) {
             }
             case PictureFormat::Pdf:
                 EXPECT_TRUE(bytes.startsWith("%PDF-"));
+                break;
+            case PictureFormat::Tex:
+            case PictureFormat::Tikz:
+                // A picture for LaTeX is shown with the document that reads it.
+                EXPECT_TRUE(bytes.startsWith("% SOLIFA"));
+                EXPECT_EQ(CompileDocumentsReading(QString::fromStdString(files[i]), dir.path()), 1);
                 break;
             }
         }

@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "core/body_geometry.h"
+#include "core/corner_names.h"
+#include "core/edge_drawing.h"
 #include "core/errors.h"
 #include "model_test_support.h"
 
@@ -280,6 +286,111 @@ TEST(Projection, FrameIndexWhoseDoubleLeavesSixteenBitsIsAnError) {
     m.frameIndex = 16384;
     EXPECT_THROW(ProjectBodyPoints(m, shape, {}), ComputationError);
 }
+
+// The corners' names as a school book gives them, at the pixels the painter draws them: rings
+// from the lowest, each from the corner in front on the left and anticlockwise seen from above,
+// letters while they fit into A..R, else ring and corner numbers; the apexes' own letters.
+struct NamingCase {
+    int body, corners, levels;
+    std::vector<std::string> first; // the first names, in order
+    std::string lastRingCorner;     // the name of the last ring corner
+    std::string above, below;       // the apexes' names, "" where the body has none
+};
+
+class CornerNaming : public ::testing::TestWithParam<NamingCase> {};
+
+TEST_P(CornerNaming, NamesEveryCornerThePainterDrawsOnItsPixel) {
+    const NamingCase c = GetParam();
+    BodyScene scene;
+    scene.body = c.body;
+    scene.radius = 100;
+    scene.shape = {c.corners, c.levels};
+    scene.view.tilt = 30;
+    scene.view.offset = 3;
+    const ModelState m = SetUpScene(scene);
+    PaintInput in = ViewPaintInput(m, c.corners, c.levels);
+    const std::vector<NamedCorner> named = NamedCorners(in);
+
+    const int rings = HighestRing(c.body, c.levels) + 1;
+    const std::size_t apexes = (c.above.empty() ? 0 : 1) + (c.below.empty() ? 0 : 1);
+    ASSERT_EQ(named.size(), std::size_t(rings * c.corners) + apexes);
+    std::set<std::string> distinct;
+    for (const NamedCorner& n : named)
+        distinct.insert(n.name);
+    EXPECT_EQ(distinct.size(), named.size());
+    for (std::size_t k = 0; k < c.first.size(); ++k)
+        EXPECT_EQ(named[k].name, c.first[k]);
+    EXPECT_EQ(named[std::size_t(rings * c.corners) - 1].name, c.lastRingCorner);
+
+    // The first corner stands in front on the left of the lowest ring, the second to its right;
+    // a prism's upper ring starts above the first corner; the apexes lie above and below the
+    // rings.
+    const PolyPoint a = named[0].at, b = named[1].at;
+    int ringTop = a.y, ringBottom = a.y;
+    for (int k = 0; k < c.corners; ++k) {
+        ringTop = std::min(ringTop, named[std::size_t(k)].at.y);
+        ringBottom = std::max(ringBottom, named[std::size_t(k)].at.y);
+    }
+    EXPECT_LT(a.x, m.viewRadius);
+    EXPECT_GT(a.y, (ringTop + ringBottom) / 2);
+    EXPECT_GT(b.x, a.x);
+    if (rings == 2) {
+        const PolyPoint up = named[std::size_t(c.corners)].at;
+        EXPECT_NEAR(up.x, a.x, 0.2 * m.viewRadius);
+        EXPECT_LT(up.y, a.y);
+    }
+    for (std::size_t k = std::size_t(rings * c.corners); k < named.size(); ++k) {
+        const NamedCorner& apex = named[k];
+        EXPECT_EQ(apex.ring, -1);
+        if (apex.name == c.above)
+            EXPECT_LT(apex.at.y, named[std::size_t((rings - 1) * c.corners)].at.y) << apex.name;
+        else
+            EXPECT_EQ(apex.name, c.below);
+    }
+
+    // Every edge the painter draws, in either look, runs between two named corners.
+    std::set<std::pair<int, int>> pixels;
+    for (const NamedCorner& n : named)
+        pixels.emplace(n.at.x, n.at.y);
+    FixedAppearance look;
+    for (bool smooth : {false, true}) {
+        in.smooth = smooth;
+        EdgeCollector collector;
+        std::array<PolyPoint, kPolyPointCount> buffer{};
+        PaintBody(collector, in, look, buffer);
+        int edges = 0;
+        for (const DrawStep& step : collector.steps())
+            if (const auto* edge = std::get_if<DrawnEdge>(&step)) {
+                ++edges;
+                EXPECT_TRUE(pixels.count({edge->from.x, edge->from.y}) &&
+                            pixels.count({edge->to.x, edge->to.y}))
+                    << edge->from.x << "," << edge->from.y << " - " << edge->to.x << ","
+                    << edge->to.y;
+            }
+        EXPECT_GT(edges, 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bodies, CornerNaming,
+    ::testing::Values(
+        NamingCase{Wuerfel, 4, 1, {"A", "B", "C", "D", "E", "F", "G", "H"}, "H", "", ""},
+        NamingCase{Wuerfel, 9, 1, {"A", "B"}, "R", "", ""},
+        NamingCase{Wuerfel, 10, 1, {"P1_1", "P1_2"}, "P2_10", "", ""},
+        NamingCase{Zylinder, 18, 1, {"P1_1", "P1_2"}, "P2_18", "", ""},
+        NamingCase{Pyramide, 4, 1, {"A", "B", "C", "D"}, "D", "S", ""},
+        NamingCase{Kegel, 18, 1, {"A", "B"}, "R", "S", ""},
+        NamingCase{Kegel, 19, 1, {"P1_1"}, "P1_19", "S", ""},
+        NamingCase{Oktaeder, 4, 2, {"A", "B", "C", "D"}, "D", "S", "T"},
+        NamingCase{Trichter, 18, 1, {"A"}, "R", "", "S"},
+        NamingCase{Kugel, 18, 18, {"P1_1", "P1_2"}, "P17_18", "N", "S"},
+        NamingCase{Kugel, 4, 2, {"P1_1", "P1_2", "P1_3", "P1_4"}, "P1_4", "N", "S"}),
+    [](const auto& info) {
+        return std::string(kBodyNames[info.param.body] == std::string("Würfel")
+                               ? "Wuerfel"
+                               : kBodyNames[info.param.body]) +
+               std::to_string(info.param.corners) + "x" + std::to_string(info.param.levels);
+    });
 
 } // namespace
 } // namespace solifa

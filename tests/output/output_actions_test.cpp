@@ -38,7 +38,8 @@ TEST_F(OutputTest, FileHoldsTheOutputPictureAsABitmap) {
     ASSERT_EQ(fake.saveDialog.calls.size(), 1u);
     EXPECT_EQ(fake.saveDialog.calls[0].filters,
               (QStringList{"Alle Dateien (*)", "Bitmap (*.BMP *.bmp)", "PNG-Bild (*.png)",
-                           "SVG-Grafik (*.svg)", "PDF-Dokument (*.pdf)", "GIF-Animation (*.gif)"}));
+                           "SVG-Grafik (*.svg)", "PDF-Dokument (*.pdf)", "GIF-Animation (*.gif)",
+                           "TikZ-Grafik für LaTeX (*.tex)", "TikZ-Bild zum Einbinden (*.tikz)"}));
     EXPECT_EQ(fake.saveDialog.calls[0].selectedFilter, 1);
 
     EXPECT_EQ(FileStart(path, 2), "BM");

@@ -38,6 +38,9 @@ TEST(OutputTexts, SeriesNamesInsertTheNumberBeforeTheExtension) {
     const Case cases[] = {
         {"C:/Bilder/wuerfel.bmp", 1, "C:/Bilder/wuerfel_01.bmp", "C:/Bilder/wuerfel_xy.bmp"},
         {"/home/a/kegel.BMP", 32, "/home/a/kegel_32.BMP", "/home/a/kegel_xy.BMP"},
+        // A longer extension of a picture format stays whole; another name keeps the rule.
+        {"/home/a/kegel.TikZ", 5, "/home/a/kegel_05.TikZ", "/home/a/kegel_xy.TikZ"},
+        {"/home/a/kegel.jpeg", 5, "/home/a/kegel._05jpeg", "/home/a/kegel._xyjpeg"},
         // Without an extension the number goes at the end instead of inside the name.
         {"/home/a/wuerfel", 8, "/home/a/wuerfel_08", "/home/a/wuerfel_xy"},
         {"/home/a.b/wuerfel", 3, "/home/a.b/wuerfel_03", "/home/a.b/wuerfel_xy"},

@@ -31,7 +31,7 @@ QByteArray Contents(const QString& path) {
 struct NamedFormat {
     const char* name;
     int filter;          // the filter chosen in the dialog; -1 the preselected bitmap filter
-    const char* content; // "bmp", "png", "gif", "svg", "pdf"
+    const char* content; // "bmp", "png", "gif", "svg", "pdf", "tex", "tikz"
 };
 
 class FileFormat : public OutputTest, public ::testing::WithParamInterface<NamedFormat> {};
@@ -56,6 +56,19 @@ TEST_P(FileFormat, FollowsTheNameOrTheChosenFilter) {
         ASSERT_TRUE(drawing.isValid());
         EXPECT_EQ(drawing.viewBox(), QRect(QPoint(0, 0), picture.size()));
         EXPECT_FALSE(bytes.contains("<image")) << "a drawing, not a bitmap in a frame";
+    } else if (content == "tex" || content == "tikz") {
+        // TikZ of the output picture, a whole document or the picture alone, every corner of
+        // the body named.
+        EXPECT_TRUE(bytes.startsWith("% SOLIFA: Kugel, 219 x 235 Pixel"));
+        EXPECT_EQ(bytes.contains("\\documentclass"), content == "tex");
+        EXPECT_TRUE(bytes.contains("\\useasboundingbox (0,0) rectangle (219,235);"));
+        const ShapeValues shape = form->shapeValues();
+        EXPECT_EQ(
+            bytes.count("\\coordinate ("),
+            qsizetype(NamedCorners(BodyPaintInput(form->model, shape.corners, shape.levels,
+                                                  form->model.outputPoints, form->model.outputApex))
+                          .size()));
+        EXPECT_TRUE(bytes.contains("\\coordinate (N) at ("));
     } else if (content == "pdf") {
         EXPECT_TRUE(bytes.startsWith("%PDF"));
         // 219 x 235 pixels at 96 per inch are 164.25 x 176.25 points; a page measures whole
@@ -84,7 +97,9 @@ INSTANTIATE_TEST_SUITE_P(
                       // A name typed without an extension follows the filter chosen.
                       NamedFormat{"ohne", 2, "png"}, NamedFormat{"ohne", 3, "svg"},
                       NamedFormat{"ohne", 4, "pdf"}, NamedFormat{"ohne", 5, "gif"},
-                      NamedFormat{"ohne", 0, "bmp"},
+                      NamedFormat{"ohne", 0, "bmp"}, NamedFormat{"k.tex", -1, "tex"},
+                      NamedFormat{"K.TIKZ", -1, "tikz"}, NamedFormat{"ohne", 6, "tex"},
+                      NamedFormat{"ohne", 7, "tikz"},
                       // An extension wins over the filter.
                       NamedFormat{"k.png", 4, "png"}, NamedFormat{"k.bmp", 2, "bmp"}),
     [](const auto& info) {
@@ -240,6 +255,8 @@ TEST(PictureFormatTable, FindsAndEncodesEveryFormat) {
         {PictureFormat::Svg, "svg", "<?xml", true, false},
         {PictureFormat::Pdf, "pdf", "%PDF", true, false},
         {PictureFormat::Gif, "gif", "GIF89a", false, true},
+        {PictureFormat::Tex, "tex", "% SOLIFA: Kegel, 6 x 4", false, false},
+        {PictureFormat::Tikz, "tikz", "% SOLIFA: Kegel, 6 x 4", false, false},
     };
     ASSERT_EQ(PictureFormats().size(), std::size(rows));
     QImage image(6, 4, QImage::Format_RGB32);
@@ -251,7 +268,9 @@ TEST(PictureFormatTable, FindsAndEncodesEveryFormat) {
                                    PaintPictureOn(device, QSize(6, 4), MakeColorRef(255, 0, 0),
                                                   [](DrawingSurface&) {});
                                },
-                               {qRgb(255, 0, 0)}};
+                               {qRgb(255, 0, 0)},
+                               [](DrawingSurface&) {},
+                               MakeColorRef(255, 0, 0)};
     for (const FormatRow& row : rows) {
         const QString name = QString::fromUtf8(row.name);
         SCOPED_TRACE(row.name);
@@ -268,8 +287,14 @@ TEST(PictureFormatTable, FindsAndEncodesEveryFormat) {
     for (const char* unknown : {"", "jpg", "bm", "bmpx", "tar.gz"})
         EXPECT_EQ(FormatOfExtension(QString::fromUtf8(unknown)), std::nullopt) << unknown;
     EXPECT_EQ(FormatOfName("/a.png/kugel"), std::nullopt);
-    EXPECT_EQ(FormatNames("|"), "bmp|png|svg|pdf|gif");
-    EXPECT_EQ(FormatNames(", ", "."), ".bmp, .png, .svg, .pdf, .gif");
+    EXPECT_EQ(FormatNames("|"), "bmp|png|svg|pdf|gif|tex|tikz");
+    EXPECT_EQ(FormatNames(", ", "."), ".bmp, .png, .svg, .pdf, .gif, .tex, .tikz");
+    // Both TikZ files come from one writer; the document wraps the very picture.
+    const QByteArray picture = EncodePicture(PictureFormat::Tikz, source);
+    const QByteArray document = EncodePicture(PictureFormat::Tex, source);
+    const QByteArray body = picture.mid(picture.indexOf("\\begin{tikzpicture}"));
+    EXPECT_TRUE(document.contains("\\begin{document}\n\\noindent\n" + body + "\\end{document}\n"));
+    EXPECT_TRUE(body.contains("\\definecolor{solifaFF0000}{RGB}{255,0,0}"));
 }
 
 } // namespace

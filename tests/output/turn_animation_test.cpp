@@ -351,6 +351,9 @@ INSTANTIATE_TEST_SUITE_P(
         // button offers the new one throughout, and the next series writes it.
         SeriesCase{"CountLoweredWhilePaused", "ein; save s.bmp; tick 2; bilder 7; aus; ein; tick 6; save t.bmp; tick 7",
                    "s_01..08.bmp t_01..07.bmp", "series 7 t.bmp", 0, {8, 7}, " 7 Dateien erzeugen", "7", "SOLIFA V1.0    {dir}"},
+        // A drawing for LaTeX is a numbered series as a bitmap is.
+        SeriesCase{"TikzPictures", "ein; save s.tikz; tick 8",
+                   "s_01..08.tikz", "series 8 s.tikz", 0, {8}, " 8 Dateien erzeugen", "8", "SOLIFA V1.0    {dir}"},
         SeriesCase{"CountRaisedWhileWriting", "ein; save s.bmp; tick 1; bilder 9; tick 7",
                    "s_01..08.bmp", "series 8 s.bmp", 0, {8}, " 9 Dateien erzeugen", "9", "SOLIFA V1.0    {dir}"},
         // The caption changes with the first file on the disk, not with the dialog.

@@ -109,22 +109,32 @@ PictureFormat OutputActions::formatFor(const QString& path) const {
     return PictureFormat::Bmp;
 }
 
+PaintInput OutputActions::outputPaintInput() const {
+    const ShapeValues shape = shape_();
+    return BodyPaintInput(model_, shape.corners, shape.levels, model_.outputPoints,
+                          model_.outputApex);
+}
+
 void OutputActions::paintPicture(QPaintDevice* device) {
     PictureBox& output = *controls_.output;
-    const ShapeValues shape = shape_();
     PaintPictureOn(device, output.image().size(), output.backColor(), [&](DrawingSurface& surface) {
-        PaintBody(surface,
-                  BodyPaintInput(model_, shape.corners, shape.levels, model_.outputPoints,
-                                 model_.outputApex),
-                  appearance_, model_.polyPoints);
+        PaintBody(surface, outputPaintInput(), appearance_, model_.polyPoints);
     });
 }
 
 PictureSource OutputActions::pictureSource() {
     const QImage& image = controls_.output->image();
-    return {image.size(), QString::fromUtf8(kBodyNames[model_.currentBody]),
-            [&image] { return image; }, [this](QPaintDevice* device) { paintPicture(device); },
-            pictureColours()};
+    return {image.size(),
+            QString::fromUtf8(kBodyNames[model_.currentBody]),
+            [&image] { return image; },
+            [this](QPaintDevice* device) { paintPicture(device); },
+            pictureColours(),
+            [this](DrawingSurface& surface) {
+                PaintBody(surface, outputPaintInput(), appearance_, model_.polyPoints);
+            },
+            controls_.output->backColor(),
+            1,
+            [this] { return NamedCorners(outputPaintInput()); }};
 }
 
 QByteArray OutputActions::encodePicture(PictureFormat format) {

@@ -72,6 +72,8 @@ private:
     // The output picture as the encoders take it.
     PictureSource pictureSource();
     void paintPicture(QPaintDevice* device);
+    // The output picture's body as the painter draws it, and where its corners lie.
+    PaintInput outputPaintInput() const;
 
     ModelState& model_;
     const Platform& platform_;
