@@ -39,10 +39,11 @@ int FilterOf(PictureFormat format) {
 
 void PaintBodyOnPicture(PictureBox& picture, ModelState& model, const ShapeValues& shape,
                         const Grid3<float>& points, const float (*apex)[3],
-                        const AppearanceSource& appearance) {
-    QtPainterSurface surface(&picture.image());
-    PaintBody(surface, BodyPaintInput(model, shape.corners, shape.levels, points, apex), appearance,
-              model.polyPoints);
+                        const AppearanceSource& appearance, const LineLook& look) {
+    QtPainterSurface surface(&picture.image(), look.lineWidth);
+    PaintInput in = BodyPaintInput(model, shape.corners, shape.levels, points, apex);
+    in.smooth = look.smooth;
+    PaintBody(surface, in, appearance, model.polyPoints);
 }
 
 OutputActions::OutputActions(ModelState& model, const Platform& platform,
@@ -86,7 +87,7 @@ void OutputActions::DrawOutput() {
     if (controls_.output->image().isNull())
         return; // its pixels could not be allocated; the write that asked for it fails
     PaintBodyOnPicture(*controls_.output, model_, shape_(), model_.outputPoints, model_.outputApex,
-                       appearance_);
+                       appearance_, look());
 }
 
 std::optional<QString> OutputActions::chooseFile() {
@@ -112,12 +113,14 @@ PictureFormat OutputActions::formatFor(const QString& path) const {
 void OutputActions::paintPicture(QPaintDevice* device) {
     PictureBox& output = *controls_.output;
     const ShapeValues shape = shape_();
-    PaintPictureOn(device, output.image().size(), output.backColor(), [&](DrawingSurface& surface) {
-        PaintBody(surface,
-                  BodyPaintInput(model_, shape.corners, shape.levels, model_.outputPoints,
-                                 model_.outputApex),
-                  appearance_, model_.polyPoints);
-    });
+    const LineLook lines = look();
+    PaintInput in =
+        BodyPaintInput(model_, shape.corners, shape.levels, model_.outputPoints, model_.outputApex);
+    in.smooth = lines.smooth;
+    PaintPictureOn(
+        device, output.image().size(), output.backColor(),
+        [&](DrawingSurface& surface) { PaintBody(surface, in, appearance_, model_.polyPoints); },
+        lines.lineWidth);
 }
 
 PictureSource OutputActions::pictureSource() {
