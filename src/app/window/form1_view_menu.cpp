@@ -110,6 +110,12 @@ void Form1::createViewMenu() {
     }
     connect(lineWidths_, &QActionGroup::triggered, this,
             [this] { guarded([&] { clearAndDrawView(); }); });
+    // The view's wide lines follow the output size; the design's one-pixel lines need no redraw.
+    for (auto notification : {&ScrollBar::changed, &ScrollBar::scrolled})
+        connect(HScroll6, notification, this, [this] {
+            if (outputLook().lineWidth > 1)
+                guarded([&] { clearAndDrawView(); });
+        });
     viewMenu_->addSeparator();
 
     // The output buttons' entries and the window's shortcuts press the design's buttons. They
