@@ -224,7 +224,8 @@ TEST_F(FormTest, CapTransparencyHidesTheColourBoxOfItsRow) {
 }
 
 // The window's own keys and the view's menu press the design's buttons, whose handlers show
-// their dialogs and messages; a button the window hides (while the body turns) is not pressed.
+// their dialogs and messages (the buttons' tests check those); a button the window hides, while
+// the body turns, is not pressed.
 struct ButtonPress {
     const char* name;
     QKeyCombination key;
@@ -237,8 +238,7 @@ class ButtonPressTest : public FormTest, public ::testing::WithParamInterface<Bu
 
 TEST_P(ButtonPressTest, KeyAndMenuEntryPressTheDesignsButton) {
     const ButtonPress& c = GetParam();
-    int ended = 0;
-    form->endProcess = [&] { ++ended; };
+    form->endProcess = [] {};
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     if (c.turning)
@@ -254,23 +254,8 @@ TEST_P(ButtonPressTest, KeyAndMenuEntryPressTheDesignsButton) {
         EXPECT_EQ(entry->shortcut(), QKeySequence(c.key));
         entry->trigger();
     }
-    const int presses = c.turning ? 0 : c.entry != nullptr ? 2 : 1;
-    ASSERT_EQ(pressed.count(), presses);
-    // What each button's handler does, as often as it was pressed.
-    if (button == form->SSCommand5) {
-        EXPECT_EQ(fake.clipboard.sets, presses);
-        EXPECT_EQ(fake.messageBox.count(FakeMessageBox::Kind::Information), presses);
-    } else if (button == form->SSCommand9) {
-        EXPECT_EQ(int(fake.saveDialog.calls.size()), presses);
-    } else if (button == form->SSCommand6) {
-        EXPECT_EQ(fake.printerDialog.calls, presses);
-    } else if (button == form->SSCommand11) {
-        EXPECT_EQ(ended, 1);
-    } else if (button == form->SSCommand10) {
-        ASSERT_FALSE(form->info.infoWindow.isNull());
-        EXPECT_TRUE(form->info.infoWindow->isVisible());
-        form->info.closeInfo();
-    }
+    EXPECT_EQ(pressed.count(), c.turning ? 0 : c.entry != nullptr ? 2 : 1);
+    form->info.closeInfo();
     if (c.turning)
         form->SSCommand3->click();
 }
@@ -397,7 +382,6 @@ TEST_P(LookTest, WorksheetAndColourLooksSetTheControls) {
     EXPECT_EQ(view(), start);
     EXPECT_EQ(shown(form->Picture6[0]), capsShown[0]);
     EXPECT_EQ(shown(form->Picture6[1]), capsShown[1]);
-    EXPECT_EQ(form->Picture3[0]->borderStyle(), 3);
     EXPECT_TRUE(shown(form->Picture2[0]));
 }
 
