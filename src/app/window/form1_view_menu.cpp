@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QShortcut>
 #include <algorithm>
+#include <iterator>
 #include <optional>
 
 #include "app/texts.h"
@@ -66,6 +67,8 @@ const ControlLook kColourLook{
     .caps = {kStartCapInside, kStartCapOutside},
     .capsTransparent = false,
 };
+
+static_assert(std::size(texts::kMenuLineStyles) == kDrawStyleCount);
 
 // The line widths the menu offers, in pixels of the output picture; the first is the design's.
 constexpr int kLineWidths[] = {1, 2, 3, 4, 6};
