@@ -24,6 +24,7 @@
 #include "core/model_state.h"
 #include "platform/platform.h"
 
+class QAction;
 class QActionGroup;
 class QGroupBox;
 class QKeyEvent;
@@ -147,7 +148,8 @@ public:
     LineLook outputLook() const;
     // The view's lines: as wide, relative to the view, as the output picture's to that picture.
     LineLook viewLook() const;
-    QMenu* viewMenu() const { return viewMenu_; }
+    // The view's menu, made when first asked for.
+    QMenu* viewMenu();
 
     const Platform& platform() const { return platform_; }
     // The font sizes the last layout pass gave: F9, F8, F7 and the title's.
@@ -237,6 +239,8 @@ private:
     void pressButton(Button3D* button);
     bool viewKeyPressed(const QKeyEvent& event);
     QMenu* viewMenu_ = nullptr;
+    QAction* worksheetLook_ = nullptr;
+    QAction* colourLook_ = nullptr;
     QAction* textbookLook_ = nullptr;
     std::array<std::array<QAction*, kDrawStyleCount>, 2> lineStyles_{};
     QActionGroup* lineWidths_ = nullptr;

@@ -76,50 +76,42 @@ constexpr int kLineWidths[] = {1, 2, 3, 4, 6};
 } // namespace
 
 void Form1::createViewMenu() {
-    viewMenu_ = new QMenu(this);
-    viewMenu_->setObjectName(QStringLiteral("viewMenu"));
-    connect(viewMenu_->addAction(texts::Q(texts::kMenuWorksheetLook)), &QAction::triggered, this,
-            [this] { applyLook(kWorksheetLook); });
-    connect(viewMenu_->addAction(texts::Q(texts::kMenuColourLook)), &QAction::triggered, this,
-            [this] { applyLook(kColourLook); });
-    textbookLook_ = viewMenu_->addAction(texts::Q(texts::kMenuTextbookLook));
+    // The entries hold the textbook look and the line width from the start; the menu itself is
+    // made when it is first shown.
+    const auto redraw = [this] { guarded([&] { clearAndDrawView(); }); };
+    worksheetLook_ = new QAction(texts::Q(texts::kMenuWorksheetLook), this);
+    connect(worksheetLook_, &QAction::triggered, this, [this] { applyLook(kWorksheetLook); });
+    colourLook_ = new QAction(texts::Q(texts::kMenuColourLook), this);
+    connect(colourLook_, &QAction::triggered, this, [this] { applyLook(kColourLook); });
+    textbookLook_ = new QAction(texts::Q(texts::kMenuTextbookLook), this);
     textbookLook_->setCheckable(true);
-    connect(textbookLook_, &QAction::toggled, this,
-            [this] { guarded([&] { clearAndDrawView(); }); });
-    viewMenu_->addSeparator();
+    connect(textbookLook_, &QAction::toggled, this, redraw);
 
-    // The sample lines' styles by name, front first as the frames stand.
-    for (int g : {1, 0}) {
-        QMenu* styles =
-            viewMenu_->addMenu(texts::Q(g == 1 ? texts::kMenuFrontLines : texts::kMenuBackLines));
-        auto* group = new QActionGroup(styles);
+    // The sample lines' styles by name.
+    for (int g = 0; g < 2; ++g) {
+        auto* group = new QActionGroup(this);
         for (int k = 0; k < kDrawStyleCount; ++k) {
-            QAction* a = styles->addAction(texts::Q(texts::kMenuLineStyles[k]));
+            QAction* a = group->addAction(texts::Q(texts::kMenuLineStyles[k]));
             a->setCheckable(true);
-            group->addAction(a);
             lineStyles_[g][k] = a;
             const int style = kFirstDashStyle + k;
             connect(a, &QAction::triggered, this, [this, g, style] { stepDashStyleTo(g, style); });
         }
     }
-    QMenu* widths = viewMenu_->addMenu(texts::Q(texts::kMenuLineWidth));
-    lineWidths_ = new QActionGroup(widths);
+    lineWidths_ = new QActionGroup(this);
     for (int w : kLineWidths) {
-        QAction* a = widths->addAction(texts::MenuLineWidth(w));
+        QAction* a = lineWidths_->addAction(texts::MenuLineWidth(w));
         a->setCheckable(true);
         a->setChecked(w == kLineWidths[0]);
         a->setData(w);
-        lineWidths_->addAction(a);
     }
-    connect(lineWidths_, &QActionGroup::triggered, this,
-            [this] { guarded([&] { clearAndDrawView(); }); });
+    connect(lineWidths_, &QActionGroup::triggered, this, redraw);
     // The view's wide lines follow the output size; the design's one-pixel lines need no redraw.
     for (auto notification : {&ScrollBar::changed, &ScrollBar::scrolled})
-        connect(HScroll6, notification, this, [this] {
+        connect(HScroll6, notification, this, [this, redraw] {
             if (outputLook().lineWidth > 1)
-                guarded([&] { clearAndDrawView(); });
+                redraw();
         });
-    viewMenu_->addSeparator();
 
     // The output buttons' entries and the window's shortcuts press the design's buttons. They
     // are actions of the window, so their keys work wherever its focus is.
@@ -127,26 +119,54 @@ void Form1::createViewMenu() {
         QString text;
         QKeySequence keys;
         Button3D* button;
-        bool inMenu;
     };
     const Entry entries[] = {
-        {texts::Q(texts::kMenuCopy), QKeySequence(Qt::CTRL | Qt::Key_C), SSCommand5, true},
-        {texts::Q(texts::kMenuSave), QKeySequence(Qt::CTRL | Qt::Key_S), SSCommand9, true},
-        {texts::Q(texts::kMenuPrint), QKeySequence(Qt::CTRL | Qt::Key_P), SSCommand6, true},
-        {SSCommand11->text(), QKeySequence(Qt::CTRL | Qt::Key_Q), SSCommand11, false},
-        {SSCommand10->text(), QKeySequence(Qt::Key_F1), SSCommand10, false},
+        {texts::Q(texts::kMenuCopy), QKeySequence(Qt::CTRL | Qt::Key_C), SSCommand5},
+        {texts::Q(texts::kMenuSave), QKeySequence(Qt::CTRL | Qt::Key_S), SSCommand9},
+        {texts::Q(texts::kMenuPrint), QKeySequence(Qt::CTRL | Qt::Key_P), SSCommand6},
+        {SSCommand11->text(), QKeySequence(Qt::CTRL | Qt::Key_Q), SSCommand11},
+        {SSCommand10->text(), QKeySequence(Qt::Key_F1), SSCommand10},
     };
     for (const Entry& e : entries) {
         auto* a = new QAction(e.text, this);
         a->setShortcut(e.keys);
         a->setShortcutContext(Qt::WindowShortcut);
         addAction(a);
-        if (e.inMenu)
-            viewMenu_->addAction(a);
         Button3D* button = e.button;
         connect(a, &QAction::triggered, this, [this, button] { pressButton(button); });
         buttonEntries_.emplace_back(a, button);
     }
+
+    // The keyboard's ways to the menu; a right click arrives as a context menu event.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)}) {
+        auto* shortcut = new QShortcut(keys, Picture1);
+        shortcut->setContext(Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, this,
+                [this] { popUpViewMenu(Picture1->mapToGlobal(Picture1->rect().center())); });
+    }
+    Picture1->installEventFilter(this);
+}
+
+QMenu* Form1::viewMenu() {
+    if (viewMenu_ != nullptr)
+        return viewMenu_;
+    viewMenu_ = new QMenu(this);
+    viewMenu_->setObjectName(QStringLiteral("viewMenu"));
+    viewMenu_->addActions({worksheetLook_, colourLook_, textbookLook_});
+    viewMenu_->addSeparator();
+    // Front first, as the frames stand.
+    for (int g : {1, 0}) {
+        QMenu* styles =
+            viewMenu_->addMenu(texts::Q(g == 1 ? texts::kMenuFrontLines : texts::kMenuBackLines));
+        for (QAction* a : lineStyles_[g])
+            styles->addAction(a);
+    }
+    viewMenu_->addMenu(texts::Q(texts::kMenuLineWidth))->addActions(lineWidths_->actions());
+    viewMenu_->addSeparator();
+    constexpr int kOutputEntries = 3; // the output buttons'; the others are keys alone
+    for (int i = 0; i < kOutputEntries; ++i)
+        viewMenu_->addAction(buttonEntries_[std::size_t(i)].first);
 
     // The menu shows the controls as they are when it opens.
     connect(viewMenu_, &QMenu::aboutToShow, this, [this] {
@@ -156,20 +176,11 @@ void Form1::createViewMenu() {
         for (const auto& [action, button] : buttonEntries_)
             action->setEnabled(button->isVisibleTo(this));
     });
-
-    // The keyboard's ways to the menu; a right click arrives as a context menu event.
-    auto* menuKeys = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), Picture1);
-    menuKeys->setContext(Qt::WidgetShortcut);
-    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_Menu), Picture1);
-    menuKey->setContext(Qt::WidgetShortcut);
-    for (QShortcut* s : {menuKeys, menuKey})
-        connect(s, &QShortcut::activated, this,
-                [this] { popUpViewMenu(Picture1->mapToGlobal(Picture1->rect().center())); });
-    Picture1->installEventFilter(this);
+    return viewMenu_;
 }
 
 void Form1::popUpViewMenu(const QPoint& globalPos) {
-    viewMenu_->popup(globalPos);
+    viewMenu()->popup(globalPos);
 }
 
 LineLook Form1::outputLook() const {
@@ -274,7 +285,7 @@ bool Form1::viewKeyPressed(const QKeyEvent& event) {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Picture1 && viewMenu_ != nullptr) {
+    if (watched == Picture1) {
         if (event->type() == QEvent::ContextMenu) {
             const auto* e = static_cast<QContextMenuEvent*>(event);
             popUpViewMenu(e->reason() == QContextMenuEvent::Mouse
