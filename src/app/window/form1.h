@@ -244,7 +244,8 @@ private:
     QAction* textbookLook_ = nullptr;
     std::array<std::array<QAction*, kDrawStyleCount>, 2> lineStyles_{};
     QActionGroup* lineWidths_ = nullptr;
-    // The entries of the output buttons, with their buttons.
+    // The actions that press a button of the design, with it: first the three output buttons,
+    // which the menu shows, then "Programm beenden" and "Info", which are keys alone.
     std::vector<std::pair<QAction*, Button3D*>> buttonEntries_;
 };
 
