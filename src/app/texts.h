@@ -47,4 +47,22 @@ inline QString Q(const char* text) {
     return QString::fromUtf8(text);
 }
 
+// The view's context menu: the looks, the line styles and widths, and the output buttons'
+// entries, which carry the window's shortcuts.
+inline constexpr char kMenuWorksheetLook[] = "Arbeitsblatt-Darstellung";
+inline constexpr char kMenuColourLook[] = "Farbige Darstellung";
+inline constexpr char kMenuTextbookLook[] = "Lehrbuch-Darstellung runder Körper";
+inline constexpr char kMenuFrontLines[] = "Linien vorn";
+inline constexpr char kMenuBackLines[] = "Linien hinten";
+// The line styles by their sample line's style, from 1.
+inline constexpr const char* kMenuLineStyles[] = {"durchgezogen", "gestrichelt", "gepunktet",
+                                                  "Strich-Punkt", "Strich-Punkt-Punkt"};
+inline constexpr char kMenuLineWidth[] = "Linienstärke";
+inline QString MenuLineWidth(int pixels) {
+    return QStringLiteral("%1 Pixel").arg(pixels);
+}
+inline constexpr char kMenuCopy[] = "In die Ablage kopieren";
+inline constexpr char kMenuSave[] = "Datei erzeugen …";
+inline constexpr char kMenuPrint[] = "Drucken …";
+
 } // namespace solifa::texts

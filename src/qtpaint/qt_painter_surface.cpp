@@ -75,6 +75,8 @@ QtPainterSurface::QtPainterSurface(QPaintDevice* device, int lineWidth)
     // Qt measures a pen's dashes and gaps in line widths, so the pattern grows with the line.
     // Wide lines meet in rounded corners, without the spikes of mitres at sharp angles.
     if (lineWidth_ > 1) {
+        // A wide line is as wide in logical pixels on every screen, as the picture it stands for.
+        pen_.setCosmetic(false);
         pen_.setWidth(lineWidth_);
         pen_.setJoinStyle(Qt::RoundJoin);
         setWideLineCaps();

@@ -4,6 +4,7 @@
 
 #include <QLocale>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 #include <optional>
@@ -39,7 +40,31 @@ struct Settings {
     std::optional<int> frontDash = {}, backDash = {};
     std::optional<bool> frontTransparent = {}, frontVisible = {}, backTransparent = {},
                         backVisible = {}, topCap = {}, bottomCap = {};
+    // From the view's menu: the worksheet look, the textbook look, and the output picture's line
+    // width; the output size is chosen so that the view's lines are viewLines wide.
+    bool worksheet = false, smooth = false;
+    int lineWidth = 1, viewLines = 1;
 };
+
+// The worksheet look as options of the program.
+const std::vector<std::string> kWorksheetArgs = {"--background",
+                                                 "#ffffff",
+                                                 "--front-line-color",
+                                                 "#000000",
+                                                 "--back-line-color",
+                                                 "#000000",
+                                                 "--front-transparent",
+                                                 "1",
+                                                 "--back-transparent",
+                                                 "1",
+                                                 "--front-dash",
+                                                 "1",
+                                                 "--back-dash",
+                                                 "2",
+                                                 "--top-cap-transparent",
+                                                 "1",
+                                                 "--bottom-cap-transparent",
+                                                 "1"};
 
 void PrintTo(const Settings& s, std::ostream* os) {
     *os << s.name;
@@ -122,6 +147,19 @@ protected:
         check(form->Check2[0], "--back-visible", s.backVisible);
         check(form->Check3[0], "--top-cap-transparent", s.topCap);
         check(form->Check3[1], "--bottom-cap-transparent", s.bottomCap);
+        if (s.worksheet) {
+            menuEntry("Arbeitsblatt-Darstellung")->trigger();
+            args.insert(args.end(), kWorksheetArgs.begin(), kWorksheetArgs.end());
+        }
+        if (s.smooth) {
+            menuEntry("Lehrbuch-Darstellung runder Körper")->trigger();
+            args.push_back("--smooth");
+        }
+        if (s.lineWidth > 1) {
+            menuEntry(QString("Linienstärke/%1 Pixel").arg(s.lineWidth))->trigger();
+            form->HScroll6->setValue(form->Picture1->innerWidth() * s.lineWidth / s.viewLines);
+            arg("--line-width", std::to_string(s.viewLines));
+        }
         return args;
     }
 
@@ -211,6 +249,25 @@ std::vector<Settings> Cases() {
          .y = 100,
          .capOutside = white,
          .topCap = true},
+        {.name = "WorksheetCubeFromTheMenu",
+         .body = Wuerfel,
+         .rotation = 20,
+         .tilt = 30,
+         .worksheet = true},
+        {.name = "TextbookCylinderLinesHalfAsWideAsInTheOutput",
+         .body = Zylinder,
+         .corners = 24,
+         .tilt = 40,
+         .smooth = true,
+         .lineWidth = 6,
+         .viewLines = 3},
+        {.name = "WorksheetConeTextbookViewLinesAtLeastOnePixel",
+         .body = Kegel,
+         .tilt = 60,
+         .worksheet = true,
+         .smooth = true,
+         .lineWidth = 2,
+         .viewLines = 1},
         {.name = "OctahedronNothingVisible",
          .body = Oktaeder,
          .rotation = 359,
@@ -224,6 +281,34 @@ INSTANTIATE_TEST_SUITE_P(Settings, WindowMatch, ::testing::ValuesIn(Cases()),
                          [](const ::testing::TestParamInfo<Settings>& info) {
                              return std::string(info.param.name);
                          });
+
+TEST_F(WindowMatch, WorksheetCubeWrittenWithCtrlSIsTheProgramsPicture) {
+    // The output picture as wide as the view draws the view's points unscaled; it is 16 rows
+    // taller than wide, in the background colour.
+    apply({.body = Wuerfel, .worksheet = true});
+    const int width = form->Picture1->innerWidth();
+    form->HScroll6->setValue(width - 6);
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    for (int lineWidth : {1, 3}) {
+        SCOPED_TRACE(lineWidth);
+        menuEntry(QString("Linienstärke/%1 Pixel").arg(lineWidth))->trigger();
+        const QString name = QString("wuerfel%1.png").arg(lineWidth);
+        fake.saveDialog.answer(dir.filePath(name));
+        QTest::keyClick(form->Picture1, Qt::Key_S, Qt::ControlModifier);
+        const QImage written(dir.filePath(name));
+        ASSERT_EQ(written.size(), QSize(width, width + 16));
+        std::vector<std::string> args = {"--body",       "Würfel",
+                                         "--view-width", std::to_string(width),
+                                         "--line-width", std::to_string(lineWidth)};
+        args.insert(args.end(), kWorksheetArgs.begin(), kWorksheetArgs.end());
+        EXPECT_EQ(test::DifferingPixels(written.copy(0, 0, width, width), programPicture(args)), 0);
+        for (int y = width; y < written.height(); ++y)
+            for (int x = 0; x < width; ++x)
+                ASSERT_EQ(written.pixel(x, y) & 0xffffff, 0xffffffu) << x << "," << y;
+    }
+    EXPECT_EQ(fake.messageBox.count(FakeMessageBox::Kind::Information), 2);
+}
 
 TEST_F(WindowMatch, FramesAreTheWindowsTurnFrameByFrame) {
     // The turn ignores the offset.

@@ -210,10 +210,68 @@ print(round(margin), round(margin + (21.1 - w) / 2 * unit_x), round(margin + 2 *
   echo "e2e: dreh.gif holds $frames frames"
   [ "$frames" -eq 8 ] || fail "dreh.gif holds $frames frames, not 8"
   click_at 787 5827
+
+  # The window's own keys and the view's menu. From the start cube, with the output picture as
+  # wide as the view, so that it holds the view's own points: "Würfel", right click on the view
+  # and "Arbeitsblatt-Darstellung", Ctrl+S, the name, Return, OK. The picture is the renderer's
+  # worksheet cube, and 16 rows of paper below it.
+  echo "e2e: the worksheet cube by the view's menu and Ctrl+S"
+  click_at 847 307
+  click_at 847 787
+  for _ in 1 2 3 4 5 6; do click_at 7740 937; done
+  xdotool mousemove $((vx + vw / 2)) $((vy + vw / 4)) click 3
+  sleep 0.5
+  xdotool key Down Return
+  sleep 0.5
+  keys_to_window() { xdotool windowfocus --sync "$wid"; xdotool key "$@"; }
+  keys_to_window ctrl+s
+  dialog=$(window_named "^Speichern unter$")
+  sleep 0.5
+  xdotool windowfocus --sync "$dialog"
+  xdotool key ctrl+a
+  xdotool type --delay 20 "$work/arbeitsblatt.png"
+  xdotool key Return
+  window_gone "^Speichern unter$"
+  confirm_message
+  [ "$(identify -format "%w %h" "$work/arbeitsblatt.png")" = "$vw $((vw + 16))" ] ||
+    fail "arbeitsblatt.png is not $vw x $((vw + 16)) pixels"
+  "$(dirname "$solifa")/solifa-render" --body Würfel --view-width "$vw" --background "#ffffff" \
+    --front-line-color "#000000" --back-line-color "#000000" --front-transparent 1 \
+    --back-transparent 1 --front-dash 1 --back-dash 2 --top-cap-transparent 1 \
+    --bottom-cap-transparent 1 -o "$work/renderer.png"
+  convert "$work/arbeitsblatt.png" -crop "${vw}x${vw}+0+0" +repage "$work/square.png"
+  differing=$(compare -metric AE "$work/square.png" "$work/renderer.png" null: 2>&1 || true)
+  [ "$differing" = 0 ] || fail "the worksheet cube differs from the renderer's in $differing pixels"
+  [ "$(count_colour "$work/arbeitsblatt.png" 0 "$vw" "$vw" 16 "rgb(255,255,255)")" = $((vw * 16)) ] ||
+    fail "the rows below the worksheet cube are not white"
+
+  # Ctrl+C: the same picture on the X clipboard, after the design's message.
+  keys_to_window ctrl+c
+  box=$(window_named "^Bitmap-Grafik ablegen$")
+  sleep 0.3
+  xdotool windowfocus --sync "$box"
+  xdotool key Return
+  window_gone "^Bitmap-Grafik ablegen$"
+  xclip -selection clipboard -t TARGETS -o | grep -qx image/png ||
+    fail "the clipboard offers no image/png"
+  xclip -selection clipboard -t image/png -o >"$work/ablage.png"
+  differing=$(compare -metric AE "$work/arbeitsblatt.png" "$work/ablage.png" null: 2>&1 || true)
+  [ "$differing" = 0 ] || fail "the clipboard's picture differs from the file in $differing pixels"
+
+  # F1 opens "Info"; Ctrl+Q then ends the program, the information window with it.
+  keys_to_window F1
+  window_named "^Information$" >/dev/null
+  echo "e2e: F1 opened Information"
+  quit_keys=ctrl+q
 fi
 
-# "Programm beenden".
-click_at 8587 6247
+# "Programm beenden", by its key where the window's keys are checked.
+if [ -n "${quit_keys:-}" ]; then
+  xdotool windowfocus --sync "$wid"
+  xdotool key "$quit_keys"
+else
+  click_at 8587 6247
+fi
 for _ in $(seq 1 50); do
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.2

@@ -1,7 +1,9 @@
 #pragma once
 // A started main window on a fake 1024 x 768 screen at 96 DPI, with fake dialogs.
+#include <QAction>
 #include <QImage>
 #include <QLocale>
+#include <QMenu>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -31,6 +33,23 @@ protected:
         return false;
     }
     bool shown(const QWidget* w) const { return w->isVisibleTo(form.get()); }
+    // An entry of the view's menu by its texts, a submenu's entry as "submenu/entry".
+    QAction* menuEntry(const QString& path) const {
+        QAction* found = nullptr;
+        const QMenu* menu = form->viewMenu();
+        for (const QString& part : path.split(u'/')) {
+            found = nullptr;
+            for (QAction* a : menu != nullptr ? menu->actions() : QList<QAction*>{})
+                if (a->text() == part)
+                    found = a;
+            if (found == nullptr)
+                break;
+            menu = found->menu();
+        }
+        if (found == nullptr)
+            ADD_FAILURE() << "no menu entry " << path.toStdString();
+        return found;
+    }
 
     FakePlatform fake;
     Platform platformView{};

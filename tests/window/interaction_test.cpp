@@ -1,6 +1,10 @@
 // Body selection, value entry, view controls and appearance, driven through the real controls.
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QTest>
+#include <functional>
 
 #include "core/body_topology.h"
 #include "form_fixture.h"
@@ -217,6 +221,196 @@ TEST_F(FormTest, CapTransparencyHidesTheColourBoxOfItsRow) {
     EXPECT_FALSE(shown(form->Picture6[0]));
     form->Check3[0]->setValue(0);
     EXPECT_TRUE(shown(form->Picture6[1]));
+}
+
+// The window's own keys and the view's menu press the design's buttons, whose handlers show
+// their dialogs and messages (the buttons' tests check those); a button the window hides, while
+// the body turns, is not pressed.
+struct ButtonPress {
+    const char* name;
+    QKeyCombination key;
+    const char* entry; // the view menu's entry, where it has one
+    Button3D* (*button)(TestForm1&);
+    bool turning = false;
+};
+
+class ButtonPressTest : public FormTest, public ::testing::WithParamInterface<ButtonPress> {};
+
+TEST_P(ButtonPressTest, KeyAndMenuEntryPressTheDesignsButton) {
+    const ButtonPress& c = GetParam();
+    form->endProcess = [] {};
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    if (c.turning)
+        form->SSCommand3->click();
+    Button3D* button = c.button(*form);
+    QSignalSpy pressed(button, &QPushButton::clicked);
+    QTest::keyClick(form->Picture1, c.key.key(), c.key.keyboardModifiers());
+    if (c.entry != nullptr) {
+        emit form->viewMenu()->aboutToShow();
+        QAction* entry = menuEntry(QString::fromUtf8(c.entry));
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(entry->isEnabled(), !c.turning);
+        EXPECT_EQ(entry->shortcut(), QKeySequence(c.key));
+        entry->trigger();
+    }
+    EXPECT_EQ(pressed.count(), c.turning ? 0 : c.entry != nullptr ? 2 : 1);
+    form->info.closeInfo();
+    if (c.turning)
+        form->SSCommand3->click();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, ButtonPressTest,
+    ::testing::Values(ButtonPress{"CopyToClipboard", Qt::CTRL | Qt::Key_C, "In die Ablage kopieren",
+                                  [](TestForm1& f) { return f.SSCommand5; }},
+                      ButtonPress{"WriteAFile", Qt::CTRL | Qt::Key_S, "Datei erzeugen …",
+                                  [](TestForm1& f) { return f.SSCommand9; }},
+                      ButtonPress{"Print", Qt::CTRL | Qt::Key_P, "Drucken …",
+                                  [](TestForm1& f) { return f.SSCommand6; }},
+                      ButtonPress{"EndTheProgram", Qt::CTRL | Qt::Key_Q, nullptr,
+                                  [](TestForm1& f) { return f.SSCommand11; }},
+                      ButtonPress{"Info", QKeyCombination(Qt::Key_F1), nullptr,
+                                  [](TestForm1& f) { return f.SSCommand10; }},
+                      ButtonPress{"NoCopyWhileTheBodyTurns", Qt::CTRL | Qt::Key_C,
+                                  "In die Ablage kopieren",
+                                  [](TestForm1& f) { return f.SSCommand5; }, true},
+                      ButtonPress{"NoPrintWhileTheBodyTurns", Qt::CTRL | Qt::Key_P, "Drucken …",
+                                  [](TestForm1& f) { return f.SSCommand6; }, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Keys in the view set the view's controls, whose labels and handlers follow; the bars stop
+// at their ends.
+struct ViewKey {
+    const char* name;
+    QKeyCombination key;
+    enum Control { Rotation, Tilt, Zoom, Offset } control;
+    int start, value;
+    const char* label;
+};
+
+class ViewKeyTest : public FormTest, public ::testing::WithParamInterface<ViewKey> {};
+
+TEST_P(ViewKeyTest, SetsItsControlAndLabel) {
+    const ViewKey& c = GetParam();
+    ScrollBar* bars[] = {form->HScroll1[0], form->VScroll1, form->HScroll4};
+    QLabel* labels[] = {form->Label1[6], form->Label1[5], form->Label8[1], form->Label1[9]};
+    if (c.control != ViewKey::Offset)
+        bars[c.control]->setValue(c.start);
+    const QImage before = view();
+    QTest::keyClick(form->Picture1, c.key.key(), c.key.keyboardModifiers());
+    if (c.control == ViewKey::Offset)
+        EXPECT_EQ(form->model.selectedDigitButton, kFirstDigitButton + c.value);
+    else
+        EXPECT_EQ(bars[c.control]->value(), c.value);
+    EXPECT_EQ(labels[c.control]->text(), c.label);
+    EXPECT_EQ(view() == before, c.start == c.value) << "the view follows its controls";
+    EXPECT_EQ(form->focusWidget(), form->Picture1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, ViewKeyTest,
+    ::testing::Values(
+        ViewKey{"Right", QKeyCombination(Qt::Key_Right), ViewKey::Rotation, 0, 1, "1"},
+        ViewKey{"ShiftRight", Qt::SHIFT | Qt::Key_Right, ViewKey::Rotation, 5, 15, "15"},
+        ViewKey{"LeftAtTheStart", QKeyCombination(Qt::Key_Left), ViewKey::Rotation, 0, 0, "0"},
+        ViewKey{"ShiftRightAtTheEnd", Qt::SHIFT | Qt::Key_Right, ViewKey::Rotation, 355, 359,
+                "359"},
+        ViewKey{"Down", QKeyCombination(Qt::Key_Down), ViewKey::Tilt, 0, 1, "1"},
+        ViewKey{"ShiftUp", Qt::SHIFT | Qt::Key_Up, ViewKey::Tilt, 45, 35, "35"},
+        ViewKey{"Plus", QKeyCombination(Qt::Key_Plus), ViewKey::Zoom, 100, 101, "1,01"},
+        ViewKey{"MinusAtTheEnd", QKeyCombination(Qt::Key_Minus), ViewKey::Zoom, 80, 80, "0,8"},
+        ViewKey{"Digit5", QKeyCombination(Qt::Key_5), ViewKey::Offset, 0, 5, "5"},
+        ViewKey{"Digit8", QKeyCombination(Qt::Key_8), ViewKey::Offset, 0, 0, "0"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FormTest, RightClickMenuKeyAndShiftF10OpenTheViewsMenu) {
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    const std::function<void()> ways[] = {
+        [&] {
+            QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                    form->Picture1->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(form->Picture1, &click);
+        },
+        [&] { QTest::keyClick(form->Picture1, Qt::Key_Menu); },
+        [&] { QTest::keyClick(form->Picture1, Qt::Key_F10, Qt::ShiftModifier); }};
+    for (const auto& open : ways) {
+        form->Picture1->setFocus();
+        open();
+        EXPECT_TRUE(form->viewMenu()->isVisible());
+        form->viewMenu()->hide();
+    }
+}
+
+// Both looks are set through the controls, whatever the user set before, and the colour look
+// is the window's start look again.
+struct LookCase {
+    const char* name;
+    int body;
+    void (*before)(TestForm1&);
+};
+
+class LookTest : public FormTest, public ::testing::WithParamInterface<LookCase> {};
+
+TEST_P(LookTest, WorksheetAndColourLooksSetTheControls) {
+    form->SSCommand1[GetParam().body]->click();
+    const QImage start = view();
+    const bool capsShown[] = {shown(form->Picture6[0]), shown(form->Picture6[1])};
+    GetParam().before(*form);
+
+    menuEntry("Arbeitsblatt-Darstellung")->trigger();
+    EXPECT_EQ(form->Picture5->backColor(), MakeColorRef(255, 255, 255));
+    EXPECT_EQ(form->Picture1->backColor(), MakeColorRef(255, 255, 255));
+    for (int g = 0; g < 2; ++g) {
+        EXPECT_EQ(form->Picture4[g]->backColor(), 0u) << g;
+        EXPECT_EQ(form->Check1[g]->value(), 1) << g;
+        EXPECT_EQ(form->Check2[g]->value(), 1) << g;
+        EXPECT_TRUE(shown(form->Check2[g])) << g;
+        EXPECT_FALSE(shown(form->Picture2[g])) << g;
+        EXPECT_EQ(form->Check3[g]->value(), 1) << g;
+        EXPECT_FALSE(shown(form->Picture6[g])) << g;
+    }
+    EXPECT_EQ(form->Picture3[0]->borderStyle(), 2);
+    EXPECT_EQ(form->Picture3[1]->borderStyle(), 1);
+    emit form->viewMenu()->aboutToShow();
+    EXPECT_TRUE(menuEntry("Linien hinten/gestrichelt")->isChecked());
+    EXPECT_TRUE(menuEntry("Linien vorn/durchgezogen")->isChecked());
+    EXPECT_FALSE(contains(view(), qRgb(0, 0, 255)));
+
+    menuEntry("Farbige Darstellung")->trigger();
+    EXPECT_EQ(view(), start);
+    EXPECT_EQ(shown(form->Picture6[0]), capsShown[0]);
+    EXPECT_EQ(shown(form->Picture6[1]), capsShown[1]);
+    EXPECT_TRUE(shown(form->Picture2[0]));
+}
+
+INSTANTIATE_TEST_SUITE_P(Before, LookTest,
+                         ::testing::Values(LookCase{"StartCube", Wuerfel, [](TestForm1&) {}},
+                                           LookCase{"OpaqueFrontFaces", Zylinder,
+                                                    [](TestForm1& f) { f.Check1[1]->setValue(0); }},
+                                           LookCase{"NoBackFacesOpenCapDashDot", Kegel,
+                                                    [](TestForm1& f) {
+                                                        f.Check2[0]->setValue(0);
+                                                        f.Check3[1]->setValue(1);
+                                                        emit f.Picture3[1]->mousePressed(
+                                                            Qt::RightButton);
+                                                    }},
+                                           LookCase{"SphereWithoutCaps", Kugel, [](TestForm1&) {}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FormTest, LineStylesByNameStepTheSampleLine) {
+    const char* names[] = {"durchgezogen", "gestrichelt", "gepunktet", "Strich-Punkt",
+                           "Strich-Punkt-Punkt"};
+    for (int g = 0; g < 2; ++g)
+        for (int k : {3, 0, 4, 1, 2}) {
+            const QString entry =
+                QString(g == 1 ? "Linien vorn/" : "Linien hinten/") + QString::fromUtf8(names[k]);
+            menuEntry(entry)->trigger();
+            EXPECT_EQ(form->Picture3[g]->borderStyle(), k + 1) << entry.toStdString();
+            emit form->viewMenu()->aboutToShow();
+            EXPECT_TRUE(menuEntry(entry)->isChecked());
+        }
 }
 
 } // namespace

@@ -39,10 +39,11 @@ int FilterOf(PictureFormat format) {
 
 void PaintBodyOnPicture(PictureBox& picture, ModelState& model, const ShapeValues& shape,
                         const Grid3<float>& points, const float (*apex)[3],
-                        const AppearanceSource& appearance) {
-    QtPainterSurface surface(&picture.image());
-    PaintBody(surface, BodyPaintInput(model, shape.corners, shape.levels, points, apex), appearance,
-              model.polyPoints);
+                        const AppearanceSource& appearance, const LineLook& look) {
+    QtPainterSurface surface(&picture.image(), look.lineWidth);
+    PaintInput in = BodyPaintInput(model, shape.corners, shape.levels, points, apex);
+    in.smooth = look.smooth;
+    PaintBody(surface, in, appearance, model.polyPoints);
 }
 
 OutputActions::OutputActions(ModelState& model, const Platform& platform,
@@ -86,7 +87,7 @@ void OutputActions::DrawOutput() {
     if (controls_.output->image().isNull())
         return; // its pixels could not be allocated; the write that asked for it fails
     PaintBodyOnPicture(*controls_.output, model_, shape_(), model_.outputPoints, model_.outputApex,
-                       appearance_);
+                       appearance_, look());
 }
 
 std::optional<QString> OutputActions::chooseFile() {
@@ -111,15 +112,20 @@ PictureFormat OutputActions::formatFor(const QString& path) const {
 
 PaintInput OutputActions::outputPaintInput() const {
     const ShapeValues shape = shape_();
-    return BodyPaintInput(model_, shape.corners, shape.levels, model_.outputPoints,
-                          model_.outputApex);
+    PaintInput in =
+        BodyPaintInput(model_, shape.corners, shape.levels, model_.outputPoints, model_.outputApex);
+    in.smooth = look().smooth;
+    return in;
 }
 
 void OutputActions::paintPicture(QPaintDevice* device) {
     PictureBox& output = *controls_.output;
-    PaintPictureOn(device, output.image().size(), output.backColor(), [&](DrawingSurface& surface) {
-        PaintBody(surface, outputPaintInput(), appearance_, model_.polyPoints);
-    });
+    PaintPictureOn(
+        device, output.image().size(), output.backColor(),
+        [&](DrawingSurface& surface) {
+            PaintBody(surface, outputPaintInput(), appearance_, model_.polyPoints);
+        },
+        look().lineWidth);
 }
 
 PictureSource OutputActions::pictureSource() {
@@ -133,7 +139,7 @@ PictureSource OutputActions::pictureSource() {
                 PaintBody(surface, outputPaintInput(), appearance_, model_.polyPoints);
             },
             controls_.output->backColor(),
-            1,
+            look().lineWidth,
             [this] { return NamedCorners(outputPaintInput()); }};
 }
 

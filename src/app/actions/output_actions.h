@@ -19,6 +19,13 @@ namespace solifa {
 
 class PictureBox;
 
+// How the lines of a picture are drawn beyond what the appearance controls hold: the textbook
+// look of round bodies, and every line this many pixels wide.
+struct LineLook {
+    bool smooth = false;
+    int lineWidth = 1;
+};
+
 // The controls the output actions touch.
 struct OutputControls {
     QWidget* window = nullptr;    // owner of the dialogs and messages
@@ -26,6 +33,8 @@ struct OutputControls {
     PictureBox* output = nullptr; // Picture7, the hidden output picture
     // The output size in pixels, as the window's size bar (HScroll6) holds it.
     std::function<int()> outputSize;
+    // The look of the output picture's lines; the design's plain one-pixel lines when unset.
+    std::function<LineLook()> look;
 };
 
 class OutputActions {
@@ -67,6 +76,7 @@ public:
     const QString& fileName() const { return dialogFileName_; }
 
 private:
+    LineLook look() const { return controls_.look ? controls_.look() : LineLook{}; }
     // The output picture in a format; RenderOutput comes first.
     QByteArray encodePicture(PictureFormat format);
     // The output picture as the encoders take it.
@@ -89,6 +99,6 @@ private:
 // apexes given, the view's or the output picture's scaled copy.
 void PaintBodyOnPicture(PictureBox& picture, ModelState& model, const ShapeValues& shape,
                         const Grid3<float>& points, const float (*apex)[3],
-                        const AppearanceSource& appearance);
+                        const AppearanceSource& appearance, const LineLook& look = {});
 
 } // namespace solifa

@@ -56,10 +56,12 @@ Form1::Form1(const Platform& platform, QWidget* parent)
         OutputControls{.window = this,
                        .view = Picture1,
                        .output = Picture7,
-                       .outputSize = [this] { return HScroll6->value(); }},
+                       .outputSize = [this] { return HScroll6->value(); },
+                       .look = [this] { return outputLook(); }},
         [this] { return shapeValues(); }, *appearance_);
     turn = std::make_unique<Turn>(model, platform_, static_cast<TurnView&>(*this), *output);
     connectHandlers();
+    createViewMenu();
 }
 
 Form1::~Form1() = default;
@@ -212,7 +214,7 @@ void Form1::ProjectBody() {
 
 void Form1::DrawView() {
     PaintBodyOnPicture(*Picture1, model, shapeValues(), model.viewPoints, model.viewApex,
-                       *appearance_);
+                       *appearance_, viewLook());
     Picture1->update();
 }
 

@@ -12,6 +12,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/actions/info_actions.h"
 #include "app/actions/output_actions.h"
@@ -22,8 +24,12 @@
 #include "core/model_state.h"
 #include "platform/platform.h"
 
+class QAction;
+class QActionGroup;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
+class QMenu;
 class QProgressBar;
 
 namespace solifa {
@@ -37,6 +43,8 @@ class LineSample;
 class PictureBox;
 class ScrollBar;
 class ValueLabel;
+// A look of the appearance controls, as the view's menu sets it.
+struct ControlLook;
 
 // The window's outer rectangle at start, in twips of the screen.
 struct StartRect {
@@ -79,7 +87,10 @@ public:
     void SSCommand2_Click();
     void SSCommand4_Click();
     void ChooseColor(PictureBox* box);
+    // What follows a colour chosen for a colour box, and for the background.
+    void ColorChosen(PictureBox* box, ColorRef color);
     void Picture5_Click();
+    void BackColorChosen(ColorRef color);
     void Picture3_MouseDown(int index);
     void Check1_Click(int index);
     void Check2_Click(int index);
@@ -131,6 +142,15 @@ public:
     // Every control by its design name ("HScroll1(2)", "Frame3").
     QWidget* control(const QString& name) const;
 
+    // --- beyond the design: the view's menu, the window's shortcuts and the keys in the view.
+    // They act through the controls, so the design's handlers run as after the user's own use.
+    // The look of the output picture's lines, as the view's menu holds it.
+    LineLook outputLook() const;
+    // The view's lines: as wide, relative to the view, as the output picture's to that picture.
+    LineLook viewLook() const;
+    // The view's menu, made when first asked for.
+    QMenu* viewMenu();
+
     const Platform& platform() const { return platform_; }
     // The font sizes the last layout pass gave: F9, F8, F7 and the title's.
     struct Fonts {
@@ -148,6 +168,7 @@ public:
     SwallowedFaults swallowedFaults;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -205,6 +226,27 @@ private:
     std::optional<StartRect> startFrame_;
     // Sizes the inner parts of frames, check boxes and scroll bars with the layout; a child.
     LayoutStyle* layoutStyle_ = nullptr;
+
+    // --- the view's menu, the shortcuts and the keys in the view ---
+    void createViewMenu();
+    void popUpViewMenu(const QPoint& globalPos);
+    // Sets the appearance controls to a look, each as the user would set it.
+    void applyLook(const ControlLook& look);
+    void setBoxColor(PictureBox* box, ColorRef color);
+    // Steps the sample line on as its clicks do, until it shows the style.
+    void stepDashStyleTo(int group, int style);
+    // Presses a button as a click does, while the window shows it.
+    void pressButton(Button3D* button);
+    bool viewKeyPressed(const QKeyEvent& event);
+    QMenu* viewMenu_ = nullptr;
+    QAction* worksheetLook_ = nullptr;
+    QAction* colourLook_ = nullptr;
+    QAction* textbookLook_ = nullptr;
+    std::array<std::array<QAction*, kDrawStyleCount>, 2> lineStyles_{};
+    QActionGroup* lineWidths_ = nullptr;
+    // The actions that press a button of the design, with it: first the three output buttons,
+    // which the menu shows, then "Programm beenden" and "Info", which are keys alone.
+    std::vector<std::pair<QAction*, Button3D*>> buttonEntries_;
 };
 
 } // namespace solifa

@@ -234,8 +234,12 @@ void Form1::ChooseColor(PictureBox* box) {
     if (!chosen)
         return;
     lastChosenColor_ = *chosen;
+    ColorChosen(box, *chosen);
+}
+
+void Form1::ColorChosen(PictureBox* box, ColorRef color) {
     guarded([&] {
-        box->setBackColor(*chosen);
+        box->setBackColor(color);
         clearAndDrawView();
     });
 }
@@ -245,9 +249,13 @@ void Form1::Picture5_Click() {
     if (!chosen)
         return;
     lastChosenColor_ = *chosen;
+    BackColorChosen(*chosen);
+}
+
+void Form1::BackColorChosen(ColorRef color) {
     guarded([&] {
-        Picture5->setBackColor(*chosen);
-        Picture1->setBackColor(*chosen);
+        Picture5->setBackColor(color);
+        Picture1->setBackColor(color);
         DrawView();
     });
 }
