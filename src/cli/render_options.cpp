@@ -328,7 +328,7 @@ void AddOutputOptions(std::vector<OptionDef>& v) {
                              [](ParseState& s, int x) { s.request.viewWidth = x; }));
     v.push_back(NumberOption("line-width", kLineWidthRange,
                              "every line this many pixels wide, in SVG and PDF this many "
-                             "units, the dashes as much longer (1, as in the window)",
+                             "units, the dashes as much longer (1, as the window starts)",
                              [](ParseState& s, int x) { s.request.lineWidth = x; }));
     v.push_back(NameOption(
         {"o", "output"},
