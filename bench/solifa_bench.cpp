@@ -496,16 +496,8 @@ void WorksheetCubeFile(benchmark::State& state, PictureFormat format) {
     const auto body = [&](DrawingSurface& surface) { PaintBody(surface, in, look, buffer); };
     const ColorRef white = MakeColorRef(255, 255, 255);
     const QSize size(213, 213);
-    const PictureSource source{
-        size,
-        QStringLiteral("Würfel"),
-        {},
-        [&](QPaintDevice* device) { PaintPictureOn(device, size, white, body); },
-        {},
-        body,
-        white,
-        1,
-        [&] { return NamedCorners(in); }};
+    const PictureSource source{size, QStringLiteral("Würfel"),        {}, {}, body, white,
+                               1,    [&] { return NamedCorners(in); }};
     qsizetype bytes = 0;
     for (auto _ : state) {
         bytes = EncodePicture(format, source).size();

@@ -141,10 +141,6 @@ ContentWriter BytesContent(QByteArray bytes) {
     };
 }
 
-PicturePainter PainterOf(const ModelState& model, const RenderRequest& request) {
-    return [&model, &request](QPaintDevice* device) { PaintPicture(device, model, request); };
-}
-
 // A still picture is encoded in memory first, as the window encodes it: an encoder writing to
 // the file would report a failed write as a warning of its own, beside the program's one line.
 ContentWriter PictureContent(const ModelState& model, const RenderRequest& request) {
@@ -152,7 +148,6 @@ ContentWriter PictureContent(const ModelState& model, const RenderRequest& reque
         QSize(request.viewWidth, request.viewWidth),
         QString::fromUtf8(kBodyNames[model.currentBody]),
         [&model, &request] { return RenderImage(model, request); },
-        PainterOf(model, request),
         PictureColours(request.background, request.appearance),
         [&model, &request](DrawingSurface& surface) { PaintBodyOn(surface, model, request); },
         request.background,

@@ -18,12 +18,19 @@ QByteArray PngOf(const PictureSource& s) {
     return EncodePng(s.image());
 }
 
+// The picture painted on a vector page.
+PicturePainter PageOf(const PictureSource& s) {
+    return [&s](QPaintDevice* device) {
+        PaintPictureOn(device, s.size, s.background, s.drawBody, s.lineWidth);
+    };
+}
+
 QByteArray SvgOf(const PictureSource& s) {
-    return EncodeSvg(s.size, QStringLiteral("SOLIFA"), s.body, s.paint);
+    return EncodeSvg(s.size, QStringLiteral("SOLIFA"), s.body, PageOf(s));
 }
 
 QByteArray PdfOf(const PictureSource& s) {
-    return EncodePdf(s.size, s.body, s.paint);
+    return EncodePdf(s.size, s.body, PageOf(s));
 }
 
 // A single picture is a GIF of one frame that is never replaced.

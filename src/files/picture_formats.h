@@ -26,16 +26,14 @@ enum class PictureFormat { Bmp, Png, Svg, Pdf, Gif, Tex, Tikz };
 using PicturePainter = std::function<void(QPaintDevice*)>;
 
 // One picture as an encoder takes it: its size, the name of the body it shows, the picture as
-// an image, how to paint it on a vector page, and the colours it can contain. A writer that
-// takes the drawing apart (TikZ) has the body drawn onto its own surface, over the background,
-// in lines lineWidth pixels wide, and names the body's corners.
+// an image, and the colours it can contain; for the vector formats the body drawn onto a
+// surface, over the background, in lines lineWidth pixels wide, and its corners by name.
 struct PictureSource {
     QSize size;
     QString body;
     std::function<QImage()> image;
-    PicturePainter paint;
     std::vector<QRgb> palette;
-    std::function<void(DrawingSurface&)> drawBody = {};
+    std::function<void(DrawingSurface&)> drawBody;
     ColorRef background = 0;
     int lineWidth = 1;
     std::function<std::vector<NamedCorner>()> corners = {};

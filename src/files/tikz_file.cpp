@@ -35,19 +35,13 @@ QByteArray ColorName(ColorRef c) {
                           .toUpper();
 }
 
-// The dashes and gaps of a stroke in pixels, as the vector surface lays them: the pen's pattern
-// in line widths, and on a one-pixel line stretched to fall on the bitmap's dashes.
-QByteArray DashPattern(DrawStyle style, const QLine& line, int lineWidth) {
-    QPen pen(Qt::black, 1, PenStyleFor(style));
+// The dashes and gaps of a page's pen, which Qt measures in line widths.
+QByteArray DashPattern(const QPen& pen) {
     const QList<qreal> pattern = pen.dashPattern();
-    double scale = lineWidth;
-    if (lineWidth == 1) {
-        const double dx = std::abs(line.dx()), dy = std::abs(line.dy());
-        scale = std::hypot(dx, dy) / std::max(dx, dy);
-    }
     QByteArray text = "dash pattern=";
     for (qsizetype i = 0; i < pattern.size(); ++i)
-        text += (i ? " " : "") + QByteArray(i % 2 ? "off " : "on ") + Points(pattern[i] * scale);
+        text +=
+            (i ? " " : "") + QByteArray(i % 2 ? "off " : "on ") + Points(pattern[i] * pen.widthF());
     return text;
 }
 
@@ -119,21 +113,20 @@ private:
     }
 
     void writeEdge(const DrawnEdge& edge) {
+        // The stroke as the SVG's surface draws it.
         const QLine line(edge.from.x, edge.from.y, edge.to.x, edge.to.y);
         const int width = source_.lineWidth;
+        const QPen pen = PagePen(LinePen(Qt::black, edge.style, width), line, width);
         QByteArray options = ColorName(edge.color);
         if (edge.style != Solid)
-            options += ", " + DashPattern(edge.style, line, width);
-        // Wide solid edges close their corners with round ends; dashes keep flat ends.
+            options += ", " + DashPattern(pen);
         if (width > 1)
-            options += edge.style == Solid ? ", line cap=round" : ", line cap=butt";
-        if (width % 2 == 1) {
-            const QPointF shift = VectorStrokeShift(line);
-            if (shift.x() != 0)
-                options += ", half right";
-            else if (shift.y() != 0)
-                options += ", half down";
-        }
+            options += pen.capStyle() == Qt::RoundCap ? ", line cap=round" : ", line cap=butt";
+        const QPointF shift = PageLine(line, width).p1() - QPointF(line.p1());
+        if (shift.x() != 0)
+            options += ", half right";
+        else if (shift.y() != 0)
+            options += ", half down";
         out_ += "\\draw[" + options + "] " + point(edge.from) + " -- " + point(edge.to) + ";\n";
     }
 

@@ -27,12 +27,11 @@ void CopyPoints(const PolyPoint* points, int count, QPointBuffer& out) {
         out[i] = QPoint(points[i].x, points[i].y);
 }
 
-} // namespace
-
 // The image lights the pixels the line passes through; a line along pixel borders takes the
 // pixels right of or below it, and a line running leftwards takes its ties on the other side.
 // Shifted so, a page rendered 1:1 inks the same pixels as the image, edges sharp and one pixel
-// wide.
+// wide. The shift of the mathematical line on a page, half a pixel across it or none, for the
+// segment from its canonical end.
 QPointF VectorStrokeShift(const QLine& canonical) {
     const int dx = canonical.dx(), dy = canonical.dy();
     if (dy == 0)
@@ -43,6 +42,8 @@ QPointF VectorStrokeShift(const QLine& canonical) {
         return {0, 0};
     return std::abs(dx) >= std::abs(dy) ? QPointF(0.5, 0) : QPointF(0, 0.5);
 }
+
+} // namespace
 
 Qt::PenStyle PenStyleFor(DrawStyle style) {
     switch (style) {
@@ -70,17 +71,39 @@ QPen OutlinePen(const QColor& color, DrawStyle style, const QPaintDevice* device
     return pen;
 }
 
-QtPainterSurface::QtPainterSurface(QPaintDevice* device, int lineWidth)
-    : pen_(OutlinePen(QColor(Qt::black), Solid, device)), lineWidth_(std::max(1, lineWidth)) {
-    // Qt measures a pen's dashes and gaps in line widths, so the pattern grows with the line.
-    // Wide lines meet in rounded corners, without the spikes of mitres at sharp angles.
-    if (lineWidth_ > 1) {
-        // A wide line is as wide in logical pixels on every screen, as the picture it stands for.
-        pen_.setCosmetic(false);
-        pen_.setWidth(lineWidth_);
-        pen_.setJoinStyle(Qt::RoundJoin);
-        setWideLineCaps();
+QPen LinePen(const QColor& color, DrawStyle style, int lineWidth, const QPaintDevice* device) {
+    QPen pen = OutlinePen(color, style, device);
+    if (lineWidth > 1) {
+        // As wide on every screen as the picture it stands for; rounded corners, without the
+        // spikes of mitres at sharp angles.
+        pen.setCosmetic(false);
+        pen.setWidth(lineWidth);
+        pen.setJoinStyle(Qt::RoundJoin);
+        pen.setCapStyle(pen.style() == Qt::SolidLine ? Qt::RoundCap : Qt::FlatCap);
     }
+    return pen;
+}
+
+QLineF PageLine(const QLine& canonical, int lineWidth) {
+    const QPointF shift = lineWidth % 2 == 0 ? QPointF(0, 0) : VectorStrokeShift(canonical);
+    return QLineF(canonical).translated(shift);
+}
+
+QPen PagePen(const QPen& pen, const QLine& canonical, int lineWidth) {
+    if (pen.style() == Qt::SolidLine || lineWidth != 1)
+        return pen;
+    const double dx = std::abs(canonical.dx()), dy = std::abs(canonical.dy());
+    QList<qreal> pattern = pen.dashPattern();
+    for (qreal& length : pattern)
+        length *= std::hypot(dx, dy) / std::max(dx, dy);
+    QPen stretched = pen;
+    stretched.setDashPattern(pattern);
+    return stretched;
+}
+
+QtPainterSurface::QtPainterSurface(QPaintDevice* device, int lineWidth)
+    : pen_(LinePen(QColor(Qt::black), Solid, std::max(1, lineWidth), device)),
+      lineWidth_(std::max(1, lineWidth)) {
     if (device != nullptr && painter_.begin(device)) {
         painter_.setRenderHint(QPainter::Antialiasing, false);
         vector_ = painter_.paintEngine()->type() != QPaintEngine::Raster;
@@ -125,18 +148,9 @@ void QtPainterSurface::setForeColor(ColorRef c) {
     }
 }
 
-void QtPainterSurface::setWideLineCaps() {
-    // Solid edges stroked one by one close their corners with round ends; dashes keep flat
-    // ends, which keep their lengths.
-    pen_.setCapStyle(pen_.style() == Qt::SolidLine ? Qt::RoundCap : Qt::FlatCap);
-}
-
 void QtPainterSurface::setDrawStyle(DrawStyle style) {
-    const Qt::PenStyle penStyle = PenStyleFor(style);
-    if (penStyle != pen_.style()) {
-        pen_.setStyle(penStyle);
-        if (lineWidth_ > 1)
-            setWideLineCaps();
+    if (PenStyleFor(style) != pen_.style()) {
+        pen_ = LinePen(pen_.color(), style, lineWidth_, painter_.device());
         penChanged_ = true;
     }
 }
@@ -172,21 +186,9 @@ void QtPainterSurface::strokeSegments(const PolyPoint* points, int count, bool c
             painter_.drawLine(line);
             return;
         }
-        // An image centres a line of even width on the mathematical line, and one of odd width
-        // as it centres its one-pixel line.
-        const QPointF shift = lineWidth_ % 2 == 0 ? QPointF(0, 0) : VectorStrokeShift(line);
-        if (stretchDashes) {
-            // Stretched by length / longer axis, the page's dashes fall on the same pixels as
-            // the image's.
-            const double dx = std::abs(line.dx()), dy = std::abs(line.dy());
-            QList<qreal> pattern = pen_.dashPattern();
-            for (qreal& length : pattern)
-                length *= std::hypot(dx, dy) / std::max(dx, dy);
-            QPen stretched = pen_;
-            stretched.setDashPattern(pattern);
-            painter_.setPen(stretched);
-        }
-        painter_.drawLine(QLineF(line).translated(shift));
+        if (stretchDashes)
+            painter_.setPen(PagePen(pen_, line, lineWidth_));
+        painter_.drawLine(PageLine(line, lineWidth_));
     });
     if (stretchDashes)
         painter_.setPen(pen_);

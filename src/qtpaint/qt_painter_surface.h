@@ -28,10 +28,6 @@ inline constexpr int kVectorPixelsPerInch = 96;
 // screen, and without a screen it is 100 per inch.
 inline constexpr int kBitmapPixelsPerMetre = 3780;
 
-// Where a one-pixel line of an image lies, as a shift of the mathematical line on a page: half
-// a pixel across it, or none, for the segment from its canonical end.
-QPointF VectorStrokeShift(const QLine& canonical);
-
 // The Qt pen style of a draw style; values outside DrawStyle draw solid.
 Qt::PenStyle PenStyleFor(DrawStyle style);
 
@@ -40,6 +36,21 @@ Qt::PenStyle PenStyleFor(DrawStyle style);
 // image of a view on a high-density screen) the line is one device pixel wide, so it is drawn
 // finer rather than thicker.
 QPen OutlinePen(const QColor& color, DrawStyle style, const QPaintDevice* device = nullptr);
+
+// The pen of a picture whose lines are lineWidth pixels wide: the outline pen, and a wider line
+// as wide in logical pixels on every device, its dashes and gaps as many times longer (Qt
+// measures them in line widths), meeting in round joins, solid edges closing their corners with
+// round ends and dashes keeping flat ends, which keep their lengths.
+QPen LinePen(const QColor& color, DrawStyle style, int lineWidth,
+             const QPaintDevice* device = nullptr);
+
+// How a vector page strokes one segment of a picture whose lines are lineWidth wide, given from
+// its canonical end: the line moved onto the pixels an image inks (an image centres a line of
+// even width on the mathematical line, one of odd width as its one-pixel line), and the pen,
+// whose dashes on a one-pixel line are stretched by length / longer axis so that they fall on
+// the image's, which lays them pixel by pixel along the longer axis.
+QLineF PageLine(const QLine& canonical, int lineWidth);
+QPen PagePen(const QPen& pen, const QLine& canonical, int lineWidth);
 
 class QtPainterSurface : public DrawingSurface {
 public:
@@ -68,8 +79,6 @@ public:
 private:
     // Hands pen and brush to the painter only when a setting changed since the last face.
     void applyPending();
-    // The caps of a line wider than one pixel, for the pen's current style.
-    void setWideLineCaps();
     // The outline through points, segment by segment from each segment's canonical end;
     // closed adds the segment from the last point back to the first.
     void strokeSegments(const PolyPoint* points, int count, bool closed);

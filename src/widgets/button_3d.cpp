@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QStyleOptionButton>
 
+#include "widgets/focus_frame.h"
+
 namespace solifa {
 
 Button3D::Button3D(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
@@ -46,9 +48,7 @@ void Button3D::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void Button3D::keyPressEvent(QKeyEvent* event) {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    if (enter && modifiers == Qt::NoModifier) {
+    if (IsPressKey(*event, false)) {
         event->accept();
         // A held key presses once.
         if (!event->isAutoRepeat() && isEnabled())

@@ -1,5 +1,6 @@
 #include "widgets/focus_frame.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QWidget>
 
@@ -15,6 +16,13 @@ void PaintFocusFrame(QPainter& painter, const QWidget& widget) {
     painter.fillRect(r.left(), r.bottom() - w + 1, r.width(), w, colour);
     painter.fillRect(r.left(), r.top(), w, r.height(), colour);
     painter.fillRect(r.right() - w + 1, r.top(), w, r.height(), colour);
+}
+
+bool IsPressKey(const QKeyEvent& event, bool space) {
+    if ((event.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    const int key = event.key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter || (space && key == Qt::Key_Space);
 }
 
 } // namespace solifa

@@ -184,10 +184,7 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void PictureBox::keyPressEvent(QKeyEvent* event) {
-    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    const int key = event->key();
-    if (pressable_ && modifiers == Qt::NoModifier &&
-        (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+    if (pressable_ && IsPressKey(*event, true)) {
         event->accept();
         if (!event->isAutoRepeat())
             press();

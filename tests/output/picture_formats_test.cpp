@@ -261,16 +261,9 @@ TEST(PictureFormatTable, FindsAndEncodesEveryFormat) {
     ASSERT_EQ(PictureFormats().size(), std::size(rows));
     QImage image(6, 4, QImage::Format_RGB32);
     image.fill(Qt::red);
-    const PictureSource source{image.size(),
-                               QStringLiteral("Kegel"),
-                               [&image] { return image; },
-                               [](QPaintDevice* device) {
-                                   PaintPictureOn(device, QSize(6, 4), MakeColorRef(255, 0, 0),
-                                                  [](DrawingSurface&) {});
-                               },
-                               {qRgb(255, 0, 0)},
-                               [](DrawingSurface&) {},
-                               MakeColorRef(255, 0, 0)};
+    const PictureSource source{
+        image.size(),      QStringLiteral("Kegel"), [&image] { return image; },
+        {qRgb(255, 0, 0)}, [](DrawingSurface&) {},  MakeColorRef(255, 0, 0)};
     for (const FormatRow& row : rows) {
         const QString name = QString::fromUtf8(row.name);
         SCOPED_TRACE(row.name);

@@ -35,15 +35,23 @@ int FilterOf(PictureFormat format) {
     return kFirstFormatFilter + int(&FormatInfo(format) - PictureFormats().data());
 }
 
+// The body of the record with the given points and apexes, in the look's outlines.
+PaintInput LookPaintInput(const ModelState& model, const ShapeValues& shape,
+                          const Grid3<float>& points, const float (*apex)[3],
+                          const LineLook& look) {
+    PaintInput in = BodyPaintInput(model, shape.corners, shape.levels, points, apex);
+    in.smooth = look.smooth;
+    return in;
+}
+
 } // namespace
 
 void PaintBodyOnPicture(PictureBox& picture, ModelState& model, const ShapeValues& shape,
                         const Grid3<float>& points, const float (*apex)[3],
                         const AppearanceSource& appearance, const LineLook& look) {
     QtPainterSurface surface(&picture.image(), look.lineWidth);
-    PaintInput in = BodyPaintInput(model, shape.corners, shape.levels, points, apex);
-    in.smooth = look.smooth;
-    PaintBody(surface, in, appearance, model.polyPoints);
+    PaintBody(surface, LookPaintInput(model, shape, points, apex, look), appearance,
+              model.polyPoints);
 }
 
 OutputActions::OutputActions(ModelState& model, const Platform& platform,
@@ -111,21 +119,7 @@ PictureFormat OutputActions::formatFor(const QString& path) const {
 }
 
 PaintInput OutputActions::outputPaintInput() const {
-    const ShapeValues shape = shape_();
-    PaintInput in =
-        BodyPaintInput(model_, shape.corners, shape.levels, model_.outputPoints, model_.outputApex);
-    in.smooth = look().smooth;
-    return in;
-}
-
-void OutputActions::paintPicture(QPaintDevice* device) {
-    PictureBox& output = *controls_.output;
-    PaintPictureOn(
-        device, output.image().size(), output.backColor(),
-        [&](DrawingSurface& surface) {
-            PaintBody(surface, outputPaintInput(), appearance_, model_.polyPoints);
-        },
-        look().lineWidth);
+    return LookPaintInput(model_, shape_(), model_.outputPoints, model_.outputApex, look());
 }
 
 PictureSource OutputActions::pictureSource() {
@@ -133,7 +127,6 @@ PictureSource OutputActions::pictureSource() {
     return {image.size(),
             QString::fromUtf8(kBodyNames[model_.currentBody]),
             [&image] { return image; },
-            [this](QPaintDevice* device) { paintPicture(device); },
             pictureColours(),
             [this](DrawingSurface& surface) {
                 PaintBody(surface, outputPaintInput(), appearance_, model_.polyPoints);

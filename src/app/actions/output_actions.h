@@ -81,7 +81,6 @@ private:
     QByteArray encodePicture(PictureFormat format);
     // The output picture as the encoders take it.
     PictureSource pictureSource();
-    void paintPicture(QPaintDevice* device);
     // The output picture's body as the painter draws it, and where its corners lie.
     PaintInput outputPaintInput() const;
 

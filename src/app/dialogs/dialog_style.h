@@ -15,6 +15,11 @@ namespace solifa {
 
 class ScreenMetrics;
 
+// The frame of the small windows that show a title and close: a title bar with only the
+// close button.
+inline constexpr Qt::WindowFlags kTitledSmallWindow =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+
 // Names the window and makes it white and fixed at its design size.
 void SetUpSmallWindow(QDialog* window, const ScreenMetrics& screen, const QString& name,
                       int widthTwips, int heightTwips);

@@ -38,9 +38,7 @@ constexpr int kTextWidth = 3840;
 } // namespace
 
 Info::Info(const ScreenMetrics& screen, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
-      screen_(screen) {
+    : QDialog(parent, kTitledSmallWindow), screen_(screen) {
     SetUpSmallWindow(this, screen, QStringLiteral("Info"), kWidthTwips, kHeightTwips);
     setWindowTitle(kTitle);
     setAttribute(Qt::WA_DeleteOnClose);

@@ -23,9 +23,7 @@ constexpr int kHeightTwips = 2790;
 } // namespace
 
 Form4::Form4(const ScreenMetrics& screen, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
-      screen_(screen) {
+    : QDialog(parent, kTitledSmallWindow), screen_(screen) {
     SetUpSmallWindow(this, screen, QStringLiteral("Form4"), kWidthTwips, kHeightTwips);
     setWindowTitle(kTitle);
     setModal(true);

@@ -6,6 +6,7 @@
 namespace solifa {
 namespace {
 
+// The controls in the order Tab visits them.
 // clang-format off
 constexpr std::array kHelp = std::to_array<ControlHelp>({
     // Body buttons: the caption names the body.
@@ -72,25 +73,7 @@ constexpr std::array kHelp = std::to_array<ControlHelp>({
 });
 // clang-format on
 
-// The table lists the controls in the order Tab visits them.
-constexpr std::array<const char*, kHelp.size()>
-NamesOf(const std::array<ControlHelp, kHelp.size()>& help) {
-    std::array<const char*, kHelp.size()> names{};
-    for (std::size_t i = 0; i < help.size(); ++i)
-        names[i] = help[i].name;
-    return names;
-}
-constexpr auto kTabOrder = NamesOf(kHelp);
-
 } // namespace
-
-std::span<const ControlHelp> ControlHelpTable() {
-    return kHelp;
-}
-
-std::span<const char* const> TabOrder() {
-    return kTabOrder;
-}
 
 void ApplyControlHelp(const std::map<QString, QWidget*>& controls) {
     QWidget* previous = nullptr;

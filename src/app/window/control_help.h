@@ -5,7 +5,6 @@
 // table, whose captions and places are the design's and must not move.
 #include <QString>
 #include <map>
-#include <span>
 
 class QWidget;
 
@@ -17,15 +16,11 @@ struct ControlHelp {
     const char* toolTip;
 };
 
-std::span<const ControlHelp> ControlHelpTable();
-
-// The design names of the controls in the order Tab visits them: as the window is laid out,
-// the body buttons, the view and its bars, the values, the appearance frames top to bottom,
-// the output frames, then the bottom row left to right.
-std::span<const char* const> TabOrder();
-
 // Gives every control of the table its tooltip, accessible name and description (the
-// tooltip), and chains the Tab order. Throws std::out_of_range for a name not built.
+// tooltip), and chains the Tab order: the table lists the controls as the window is laid out,
+// the body buttons, the view and its bars, the values, the appearance frames top to bottom,
+// the output frames, then the bottom row left to right. Throws std::out_of_range for a name
+// not built.
 void ApplyControlHelp(const std::map<QString, QWidget*>& controls);
 
 } // namespace solifa

@@ -120,8 +120,8 @@ void Form1::createControls() {
     // The output picture counts pixels; the view is drawn anew on a screen of another density.
     Picture7->setFollowsDeviceRatio(false);
     connect(
-        Picture1, &PictureBox::imageRatioChanged, this,
-        [this] { guarded([&] { clearAndDrawView(); }); }, Qt::QueuedConnection);
+        Picture1, &PictureBox::imageRatioChanged, this, [this] { redrawView(); },
+        Qt::QueuedConnection);
     Picture1->setFocusPolicy(Qt::StrongFocus);
     Timer1 = new IntervalTimer(this);
     Timer1->setInterval(0);

@@ -229,6 +229,11 @@ private:
 
     // --- the view's menu, the shortcuts and the keys in the view ---
     void createViewMenu();
+    void createLookEntries();
+    void createLineEntries();
+    void createButtonEntries();
+    // Draws the view anew, as a handler does.
+    void redrawView();
     void popUpViewMenu(const QPoint& globalPos);
     // Sets the appearance controls to a look, each as the user would set it.
     void applyLook(const ControlLook& look);

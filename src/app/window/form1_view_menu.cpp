@@ -78,15 +78,31 @@ constexpr int kLineWidths[] = {1, 2, 3, 4, 6};
 void Form1::createViewMenu() {
     // The entries hold the textbook look and the line width from the start; the menu itself is
     // made when it is first shown.
-    const auto redraw = [this] { guarded([&] { clearAndDrawView(); }); };
+    createLookEntries();
+    createLineEntries();
+    createButtonEntries();
+    // The keyboard's ways to the menu; a right click arrives as a context menu event.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)}) {
+        auto* shortcut = new QShortcut(keys, Picture1);
+        shortcut->setContext(Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, this,
+                [this] { popUpViewMenu(Picture1->mapToGlobal(Picture1->rect().center())); });
+    }
+    Picture1->installEventFilter(this);
+}
+
+void Form1::createLookEntries() {
     worksheetLook_ = new QAction(texts::Q(texts::kMenuWorksheetLook), this);
     connect(worksheetLook_, &QAction::triggered, this, [this] { applyLook(kWorksheetLook); });
     colourLook_ = new QAction(texts::Q(texts::kMenuColourLook), this);
     connect(colourLook_, &QAction::triggered, this, [this] { applyLook(kColourLook); });
     textbookLook_ = new QAction(texts::Q(texts::kMenuTextbookLook), this);
     textbookLook_->setCheckable(true);
-    connect(textbookLook_, &QAction::toggled, this, redraw);
+    connect(textbookLook_, &QAction::toggled, this, [this] { redrawView(); });
+}
 
+void Form1::createLineEntries() {
     // The sample lines' styles by name.
     for (int g = 0; g < 2; ++g) {
         auto* group = new QActionGroup(this);
@@ -105,14 +121,16 @@ void Form1::createViewMenu() {
         a->setChecked(w == kLineWidths[0]);
         a->setData(w);
     }
-    connect(lineWidths_, &QActionGroup::triggered, this, redraw);
+    connect(lineWidths_, &QActionGroup::triggered, this, [this] { redrawView(); });
     // The view's wide lines follow the output size; the design's one-pixel lines need no redraw.
     for (auto notification : {&ScrollBar::changed, &ScrollBar::scrolled})
-        connect(HScroll6, notification, this, [this, redraw] {
+        connect(HScroll6, notification, this, [this] {
             if (outputLook().lineWidth > 1)
-                redraw();
+                redrawView();
         });
+}
 
+void Form1::createButtonEntries() {
     // The output buttons' entries and the window's shortcuts press the design's buttons. They
     // are actions of the window, so their keys work wherever its focus is.
     struct Entry {
@@ -136,16 +154,10 @@ void Form1::createViewMenu() {
         connect(a, &QAction::triggered, this, [this, button] { pressButton(button); });
         buttonEntries_.emplace_back(a, button);
     }
+}
 
-    // The keyboard's ways to the menu; a right click arrives as a context menu event.
-    for (const QKeySequence& keys :
-         {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)}) {
-        auto* shortcut = new QShortcut(keys, Picture1);
-        shortcut->setContext(Qt::WidgetShortcut);
-        connect(shortcut, &QShortcut::activated, this,
-                [this] { popUpViewMenu(Picture1->mapToGlobal(Picture1->rect().center())); });
-    }
-    Picture1->installEventFilter(this);
+void Form1::redrawView() {
+    guarded([&] { clearAndDrawView(); });
 }
 
 QMenu* Form1::viewMenu() {
