@@ -158,8 +158,7 @@ std::optional<QString> Turn::writeFrame(int k) {
     }
     // The animation is written after its last frame; a name that cannot take it fails at once.
     if (const int error = CheckWritable(QFile::encodeName(path).toStdString()))
-        return FileWriteFailedMessage(
-            path, QString::fromStdString(WriteFailureReason(error, ReasonLanguage::German)));
+        return FileWriteFailedMessage(path, WriteFailureText(error));
     try {
         const QImage& frame = output_.renderFrame();
         if (!gif_)
