@@ -3,7 +3,6 @@
 #include <QLine>
 #include <QPen>
 #include <algorithm>
-#include <cmath>
 #include <map>
 #include <utility>
 
@@ -40,11 +39,7 @@ QByteArray ColorName(ColorRef c) {
 QByteArray DashPattern(DrawStyle style, const QLine& line, int lineWidth) {
     QPen pen(Qt::black, 1, PenStyleFor(style));
     const QList<qreal> pattern = pen.dashPattern();
-    double scale = lineWidth;
-    if (lineWidth == 1) {
-        const double dx = std::abs(line.dx()), dy = std::abs(line.dy());
-        scale = std::hypot(dx, dy) / std::max(dx, dy);
-    }
+    const double scale = lineWidth == 1 ? DashStretch(line) : lineWidth;
     QByteArray text = "dash pattern=";
     for (qsizetype i = 0; i < pattern.size(); ++i)
         text += (i ? " " : "") + QByteArray(i % 2 ? "off " : "on ") + Points(pattern[i] * scale);

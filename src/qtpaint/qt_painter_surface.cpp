@@ -44,6 +44,11 @@ QPointF VectorStrokeShift(const QLine& canonical) {
     return std::abs(dx) >= std::abs(dy) ? QPointF(0.5, 0) : QPointF(0, 0.5);
 }
 
+double DashStretch(const QLine& line) {
+    const double dx = std::abs(line.dx()), dy = std::abs(line.dy());
+    return std::hypot(dx, dy) / std::max(dx, dy);
+}
+
 Qt::PenStyle PenStyleFor(DrawStyle style) {
     switch (style) {
     case Dash:
@@ -176,12 +181,10 @@ void QtPainterSurface::strokeSegments(const PolyPoint* points, int count, bool c
         // as it centres its one-pixel line.
         const QPointF shift = lineWidth_ % 2 == 0 ? QPointF(0, 0) : VectorStrokeShift(line);
         if (stretchDashes) {
-            // Stretched by length / longer axis, the page's dashes fall on the same pixels as
-            // the image's.
-            const double dx = std::abs(line.dx()), dy = std::abs(line.dy());
+            const double stretch = DashStretch(line);
             QList<qreal> pattern = pen_.dashPattern();
             for (qreal& length : pattern)
-                length *= std::hypot(dx, dy) / std::max(dx, dy);
+                length *= stretch;
             QPen stretched = pen_;
             stretched.setDashPattern(pattern);
             painter_.setPen(stretched);

@@ -32,6 +32,11 @@ inline constexpr int kBitmapPixelsPerMetre = 3780;
 // a pixel across it, or none, for the segment from its canonical end.
 QPointF VectorStrokeShift(const QLine& canonical);
 
+// How much longer a page lays the dashes of a one-pixel line than its pen's pattern: an image
+// lays the pattern pixel by pixel along the line's longer axis, a page along its length, so
+// stretched by length / longer axis the page's dashes fall on the same pixels as the image's.
+double DashStretch(const QLine& line);
+
 // The Qt pen style of a draw style; values outside DrawStyle draw solid.
 Qt::PenStyle PenStyleFor(DrawStyle style);
 
