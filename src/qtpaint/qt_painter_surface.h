@@ -73,6 +73,8 @@ public:
 private:
     // Hands pen and brush to the painter only when a setting changed since the last face.
     void applyPending();
+    // The brush alone, for a fill without outline.
+    void applyBrush();
     // The caps of a line wider than one pixel, for the pen's current style.
     void setWideLineCaps();
     // The outline through points, segment by segment from each segment's canonical end;
