@@ -21,7 +21,6 @@
 #include "core/body_painter.h"
 #include "core/errors.h"
 #include "core/rounding.h"
-#include "files/gif_writer.h"
 #include "files/output_texts.h"
 #include "files/picture_files.h"
 #include "files/safe_file_device.h"
@@ -165,17 +164,10 @@ int DelayCentiseconds(int ms) {
 ContentWriter GifContent(const std::vector<ModelState>& models, const RenderRequest& request) {
     return [&models, &request](QIODevice& device, std::string& why) {
         const int delay = models.size() > 1 ? DelayCentiseconds(request.delayMs) : 0;
-        GifWriter gif(&device, request.viewWidth, request.viewWidth,
-                      PictureColours(request.background, request.appearance));
-        for (const ModelState& m : models)
-            if (!gif.addFrame(RenderImage(m, request), delay))
-                break;
-        if (gif.finish())
-            return true;
-        if (gif.outOfMemory())
-            throw std::bad_alloc();
-        why = gif.errorString();
-        return false;
+        return WriteGif(
+            &device, QSize(request.viewWidth, request.viewWidth), models.size(),
+            [&models, &request](std::size_t k) { return RenderImage(models[k], request); }, delay,
+            PictureColours(request.background, request.appearance), &why);
     };
 }
 

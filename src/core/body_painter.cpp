@@ -35,16 +35,13 @@ public:
             const unsigned keep = merge_
                                       ? seam(beyondRing, i, pass) | (seam(row, next, pass) << 1) |
                                             (seam(row, last, pass) << 2)
-                                      : 0u;
-            if (merge_ && keep == 0 && outline)
+                                      : AllSides(3);
+            if (keep == 0 && outline)
                 continue;
             putCorner(0, ring, i);
             putCorner(1, ring, i + 1);
             put(2, in_.apex[apex][0], in_.apex[apex][2]);
-            if (merge_)
-                finishMerged(3, outline, keep);
-            else
-                finish(3, outline);
+            finishFace(3, outline, keep);
         }
     }
 
@@ -64,18 +61,15 @@ public:
                 const unsigned keep = merge_ ? seam(below, i, pass) | (seam(j, next, pass) << 1) |
                                                    (seam(above, i, pass) << 2) |
                                                    (seam(j, last, pass) << 3)
-                                             : 0u;
+                                             : AllSides(4);
                 // An outline with no side kept draws nothing.
-                if (merge_ && keep == 0 && outline)
+                if (keep == 0 && outline)
                     continue;
                 putCorner(0, j, i);
                 putCorner(1, j, i + 1);
                 putCorner(2, j + 1, i + 1);
                 putCorner(3, j + 1, i);
-                if (merge_)
-                    finishMerged(4, outline, keep);
-                else
-                    finish(4, outline);
+                finishFace(4, outline, keep);
             }
         }
     }
@@ -125,12 +119,15 @@ private:
         return row < 0 || in_.faceSide->at(row, corner) != pass ? 1u : 0u;
     }
 
-    // A face of a merged surface: its fill without outline, then its kept sides (bit k the side
-    // from corner k to the next) as polylines of runs of sides, behind the face's corners in
-    // the buffer. Each side keeps the dash pattern it has as part of an outline, which the
-    // surface lays segment by segment.
-    void finishMerged(int corners, bool outline, unsigned keep) {
-        if (keep == (1u << corners) - 1) {
+    // Every side of a face kept (bit k the side from corner k to the next).
+    static constexpr unsigned AllSides(int corners) { return (1u << corners) - 1; }
+
+    // A face with all its sides kept is drawn whole. A face of a merged surface that keeps
+    // fewer: its fill without outline, then its kept sides as polylines of runs of sides,
+    // behind the face's corners in the buffer. Each side keeps the dash pattern it has as part
+    // of an outline, which the surface lays segment by segment.
+    void finishFace(int corners, bool outline, unsigned keep) {
+        if (keep == AllSides(corners)) {
             finish(corners, outline);
             return;
         }

@@ -49,10 +49,7 @@ void EdgeCollector::addSegments(const PolyPoint* points, int count, bool closed)
 }
 
 void EdgeCollector::polygon(const PolyPoint* points, int count) {
-    if (count <= 0)
-        return;
-    if (fillStyle_ == 0)
-        recorded_.emplace_back(DrawnFill{{points, points + count}, fillColor_, polyFillMode_});
+    fillPolygon(points, count);
     addSegments(points, count, true);
 }
 
@@ -62,8 +59,6 @@ void EdgeCollector::fillPolygon(const PolyPoint* points, int count) {
 }
 
 void EdgeCollector::polyline(const PolyPoint* points, int count) {
-    if (count <= 0)
-        return;
     addSegments(points, count, false);
 }
 

@@ -29,13 +29,17 @@ QString SeriesSummaryName(const QString& path) {
     return InsertBeforeExtension(path, QStringLiteral("_xy"));
 }
 
+QString WriteFailureText(int error) {
+    return QString::fromStdString(WriteFailureReason(error, ReasonLanguage::German));
+}
+
 bool WriteFileBytes(const QByteArray& bytes, const QString& path, QString* reason) {
     const int error = WriteFileSafely(QFile::encodeName(path).toStdString(), bytes.constData(),
                                       std::size_t(bytes.size()));
     if (error == 0)
         return true;
     if (reason)
-        *reason = QString::fromStdString(WriteFailureReason(error, ReasonLanguage::German));
+        *reason = WriteFailureText(error);
     return false;
 }
 

@@ -14,6 +14,9 @@ QString FrameSeriesFileName(const QString& path, int k);
 // The series named as a whole in the end message: "_xy" where the frame number would stand.
 QString SeriesSummaryName(const QString& path);
 
+// Why a write failed with the error number `error`, in German.
+QString WriteFailureText(int error);
+
 // Writes `bytes` to `path`, replacing an existing file through the safe write path: the old file
 // stays untouched unless the new one was written completely; a device or FIFO is written in
 // place. On failure returns false and puts the German reason into `reason`.

@@ -102,17 +102,27 @@ QByteArray EncodeGif(const std::vector<QImage>& frames, int delayCentiseconds,
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    GifWriter gif(&buffer, frames.front().width(), frames.front().height(), palette);
-    for (const QImage& frame : frames)
-        if (!gif.addFrame(frame, delayCentiseconds))
+    const auto frame = [&frames](std::size_t k) { return frames[k]; };
+    if (WriteGif(&buffer, frames.front().size(), frames.size(), frame, delayCentiseconds, palette,
+                 why))
+        return bytes;
+    return {};
+}
+
+bool WriteGif(QIODevice* device, QSize size, std::size_t count,
+              const std::function<QImage(std::size_t)>& frame, int delayCentiseconds,
+              const std::vector<QRgb>& palette, std::string* why) {
+    GifWriter gif(device, size.width(), size.height(), palette);
+    for (std::size_t k = 0; k < count; ++k)
+        if (!gif.addFrame(frame(k), delayCentiseconds))
             break;
     if (gif.finish())
-        return bytes;
+        return true;
     if (gif.outOfMemory())
         throw std::bad_alloc();
     if (why)
         *why = gif.errorString();
-    return {};
+    return false;
 }
 
 std::vector<QRgb> PictureColours(ColorRef background, const AppearanceSource& appearance) {

@@ -9,14 +9,15 @@
 #include <QRgb>
 #include <QSize>
 #include <QString>
+#include <cstddef>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/body_painter.h"
 #include "files/picture_formats.h"
 
+class QIODevice;
 class QPaintDevice;
 
 namespace solifa {
@@ -35,6 +36,13 @@ QByteArray EncodePdf(QSize size, const QString& title, const PicturePainter& pai
 // use, at most 256. Empty on another failure than memory, with the reason in *why.
 QByteArray EncodeGif(const std::vector<QImage>& frames, int delayCentiseconds,
                      const std::vector<QRgb>& palette, std::string* why = nullptr);
+
+// The same animation of `count` frames of `size`, frame(k) each, written into the device as the
+// frames come, so that only one of them need be in memory. False on another failure than memory,
+// with the reason in *why.
+bool WriteGif(QIODevice* device, QSize size, std::size_t count,
+              const std::function<QImage(std::size_t)>& frame, int delayCentiseconds,
+              const std::vector<QRgb>& palette, std::string* why = nullptr);
 
 // The distinct colours a picture of this appearance can contain, background first.
 std::vector<QRgb> PictureColours(ColorRef background, const AppearanceSource& appearance);

@@ -218,6 +218,26 @@ void Forget(int& slot) {
     slot = -1;
 }
 
+// Makes a file under a fresh hidden name in the folder: make(name) creates it and is false with
+// errno set when it cannot, EEXIST for a name taken meanwhile, which the next name tries again.
+// The name is kept in `slot` for the removal on a signal from before it exists, so there is no
+// moment it could be left. 0 with the name in `made`, or the error of the last try.
+template <class Make>
+int MakeHidden(const std::string& folder, int& slot, std::string& made, Make make) {
+    for (int attempt = 0;; ++attempt) {
+        const std::string name = NameIn(folder, RandomName());
+        slot = Remember(name);
+        if (make(name)) {
+            made = name;
+            return 0;
+        }
+        const int error = errno;
+        Forget(slot);
+        if (error != EEXIST || attempt == 100)
+            return error;
+    }
+}
+
 // Only what is safe in a signal handler.
 void RemoveRemembered() {
     for (std::atomic<char*>& slot : g_names) {
@@ -315,21 +335,11 @@ bool SafeFile::openTemporary(const std::string& folder) {
         if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
             return fail(errno);
     }
-    for (int attempt = 0; fd_ < 0; ++attempt) {
-        const std::string name = NameIn(folder, RandomName());
-        // Kept for a signal before it exists, so there is no moment it could be left.
-        slot_ = Remember(name);
+    const int error = MakeHidden(folder, slot_, temporary_, [this](const std::string& name) {
         fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd_ >= 0) {
-            temporary_ = name;
-            break;
-        }
-        const int error = errno;
-        Forget(slot_);
-        if (error != EEXIST || attempt == 100)
-            return fail(error);
-    }
-    return true;
+        return fd_ >= 0;
+    });
+    return error == 0 || fail(error);
 }
 
 bool SafeFile::write(const void* data, std::size_t size) {
@@ -384,18 +394,12 @@ bool SafeFile::place() {
         // A name cannot be given over another file, so the file gets a hidden one first, then
         // at once the target's.
         const std::string proc = "/proc/self/fd/" + std::to_string(fd_);
-        for (int attempt = 0; temporary_.empty(); ++attempt) {
-            const std::string name = NameIn(folder_, RandomName());
-            slot_ = Remember(name);
-            if (::linkat(AT_FDCWD, proc.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-                temporary_ = name;
-                break;
-            }
-            const int error = errno;
-            Forget(slot_);
-            if (error != EEXIST || attempt == 100)
-                return fail(error);
-        }
+        if (const int error =
+                MakeHidden(folder_, slot_, temporary_, [&proc](const std::string& name) {
+                    return ::linkat(AT_FDCWD, proc.c_str(), AT_FDCWD, name.c_str(),
+                                    AT_SYMLINK_FOLLOW) == 0;
+                }))
+            return fail(error);
         unnamed_ = false;
         // The bytes were synced; closing an unnamed local file does not fail.
         ::close(fd_);
@@ -454,18 +458,10 @@ public:
                 errno == ENOENT && (f.fd_ >= 0 ? ::fstat(f.fd_, &step.made)
                                                : ::lstat(f.temporary_.c_str(), &step.made)) == 0;
         } else if (S_ISREG(old.st_mode)) {
-            for (int attempt = 0; attempt <= 100 && step.kept.empty(); ++attempt) {
-                const std::string name = NameIn(f.folder_, RandomName());
-                step.slot = Remember(name);
-                if (::link(f.target_.c_str(), name.c_str()) == 0) {
-                    step.kept = name;
-                } else {
-                    const int error = errno;
-                    Forget(step.slot);
-                    if (error != EEXIST)
-                        break;
-                }
-            }
+            // Without a kept version the file is placed last and cannot be put back.
+            MakeHidden(f.folder_, step.slot, step.kept, [&f](const std::string& name) {
+                return ::link(f.target_.c_str(), name.c_str()) == 0;
+            });
         }
         return step;
     }

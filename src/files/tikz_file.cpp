@@ -3,7 +3,6 @@
 #include <QLine>
 #include <QPen>
 #include <algorithm>
-#include <cmath>
 #include <map>
 #include <utility>
 

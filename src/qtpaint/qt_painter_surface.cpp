@@ -165,6 +165,10 @@ void QtPainterSurface::applyPending() {
         penChanged_ = false;
         penLifted_ = false;
     }
+    applyBrush();
+}
+
+void QtPainterSurface::applyBrush() {
     if (brushChanged_) {
         if (fillStyle_ == 0)
             painter_.setBrush(ToQColor(fillColor_));
@@ -197,18 +201,16 @@ void QtPainterSurface::strokeSegments(const PolyPoint* points, int count, bool c
 void QtPainterSurface::polygon(const PolyPoint* points, int count) {
     if (!painter_.isActive() || count <= 0)
         return;
-    applyPending();
-    QPointBuffer buffer;
-    CopyPoints(points, count, buffer);
     if (!strokesApart()) {
+        applyPending();
+        QPointBuffer buffer;
+        CopyPoints(points, count, buffer);
         painter_.drawPolygon(buffer.constData(), count, fillRule_);
         return;
     }
-    if (fillStyle_ == 0) {
-        painter_.setPen(Qt::NoPen);
-        painter_.drawPolygon(buffer.constData(), count, fillRule_);
-        painter_.setPen(pen_);
-    }
+    // The inside without its outline, then the sides one by one.
+    fillPolygon(points, count);
+    applyPending();
     strokeSegments(points, count, true);
 }
 
@@ -228,11 +230,8 @@ void QtPainterSurface::polyline(const PolyPoint* points, int count) {
 void QtPainterSurface::fillPolygon(const PolyPoint* points, int count) {
     if (!painter_.isActive() || count <= 0 || fillStyle_ != 0)
         return;
+    applyBrush();
     // Faces filled one after another keep the pen away until a line is drawn.
-    if (brushChanged_) {
-        painter_.setBrush(ToQColor(fillColor_));
-        brushChanged_ = false;
-    }
     if (!penLifted_) {
         painter_.setPen(Qt::NoPen);
         penLifted_ = true;

@@ -79,6 +79,8 @@ public:
 private:
     // Hands pen and brush to the painter only when a setting changed since the last face.
     void applyPending();
+    // The brush alone, for a fill without outline.
+    void applyBrush();
     // The outline through points, segment by segment from each segment's canonical end;
     // closed adds the segment from the last point back to the first.
     void strokeSegments(const PolyPoint* points, int count, bool closed);

@@ -5,7 +5,6 @@
 
 #include "app/texts.h"
 #include "files/output_texts.h"
-#include "files/safe_write.h"
 
 namespace solifa {
 namespace {
@@ -36,7 +35,7 @@ QString SeriesCreatedMessage(int frameCount, const QString& path) {
 }
 
 QString OutOfMemoryReason() {
-    return QString::fromStdString(WriteFailureReason(ENOMEM, ReasonLanguage::German));
+    return WriteFailureText(ENOMEM);
 }
 
 QString FileWriteFailedMessage(const QString& path, const QString& reason) {

@@ -45,7 +45,7 @@ public:
             return texts::Q(texts::kSeriesSizeChanged);
         if (!writeFailure_.isEmpty())
             return writeFailure_;
-        if (gif_ && gif_->outOfMemory())
+        if (gif_->outOfMemory())
             return OutOfMemoryReason();
         return texts::Q(texts::kAnimationNotWritten);
     }
@@ -148,18 +148,16 @@ void Turn::stop() {
 }
 
 std::optional<QString> Turn::writeFrame(int k) {
-    const QString& path = path_;
     if (!animation_) {
-        const QString file = FrameSeriesFileName(path, k);
+        const QString file = FrameSeriesFileName(path_, k);
         std::optional<QString> failure = output_.writePicture(file);
         if (!failure)
             fileWritten(file);
         return failure;
     }
     // The animation is written after its last frame; a name that cannot take it fails at once.
-    if (const int error = CheckWritable(QFile::encodeName(path).toStdString()))
-        return FileWriteFailedMessage(
-            path, QString::fromStdString(WriteFailureReason(error, ReasonLanguage::German)));
+    if (const int error = CheckWritable(QFile::encodeName(path_).toStdString()))
+        return FileWriteFailedMessage(path_, WriteFailureText(error));
     try {
         const QImage& frame = output_.renderFrame();
         if (!gif_)
@@ -167,9 +165,9 @@ std::optional<QString> Turn::writeFrame(int k) {
         if (gif_->add(frame))
             return std::nullopt;
     } catch (const std::bad_alloc&) {
-        return FileWriteFailedMessage(path, OutOfMemoryReason());
+        return FileWriteFailedMessage(path_, OutOfMemoryReason());
     }
-    return FileWriteFailedMessage(path, gif_->reason());
+    return FileWriteFailedMessage(path_, gif_->reason());
 }
 
 void Turn::reportSeries(int count) {
