@@ -247,8 +247,7 @@ QImage RenderImage(const ModelState& model, const RenderRequest& request) {
     // Qt gives a null image when the pixels cannot be allocated.
     if (image.isNull())
         throw std::bad_alloc();
-    image.setDotsPerMeterX(kBitmapPixelsPerMetre);
-    image.setDotsPerMeterY(kBitmapPixelsPerMetre);
+    SetBitmapResolution(image);
     PaintPicture(&image, model, request);
     return image;
 }

@@ -34,7 +34,7 @@ std::string ExtensionList() {
 std::string AnimationFormatName() {
     for (const PictureFormatInfo& info : PictureFormats())
         if (info.animates)
-            return info.extensions.front();
+            return info.extension;
     return {};
 }
 

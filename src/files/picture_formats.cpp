@@ -50,19 +50,13 @@ QByteArray TikzOf(const PictureSource& s) {
 
 const std::vector<PictureFormatInfo>& PictureFormats() {
     static const std::vector<PictureFormatInfo> formats = {
-        {PictureFormat::Bmp, {"bmp", nullptr}, "Bitmap", true, BitmapOf, false, false},
-        {PictureFormat::Png, {"png", nullptr}, "PNG-Bild", false, PngOf, false, false},
-        {PictureFormat::Svg, {"svg", nullptr}, "SVG-Grafik", false, SvgOf, true, false},
-        {PictureFormat::Pdf, {"pdf", nullptr}, "PDF-Dokument", false, PdfOf, true, false},
-        {PictureFormat::Gif, {"gif", nullptr}, "GIF-Animation", false, GifOf, false, true},
-        {PictureFormat::Tex, {"tex", nullptr}, "TikZ-Grafik für LaTeX", false, TexOf, false, false},
-        {PictureFormat::Tikz,
-         {"tikz", nullptr},
-         "TikZ-Bild zum Einbinden",
-         false,
-         TikzOf,
-         false,
-         false},
+        {PictureFormat::Bmp, "bmp", "Bitmap", true, BitmapOf, false, false},
+        {PictureFormat::Png, "png", "PNG-Bild", false, PngOf, false, false},
+        {PictureFormat::Svg, "svg", "SVG-Grafik", false, SvgOf, true, false},
+        {PictureFormat::Pdf, "pdf", "PDF-Dokument", false, PdfOf, true, false},
+        {PictureFormat::Gif, "gif", "GIF-Animation", false, GifOf, false, true},
+        {PictureFormat::Tex, "tex", "TikZ-Grafik für LaTeX", false, TexOf, false, false},
+        {PictureFormat::Tikz, "tikz", "TikZ-Bild zum Einbinden", false, TikzOf, false, false},
     };
     return formats;
 }
@@ -80,29 +74,24 @@ std::optional<PictureFormat> FormatOfName(const QString& path) {
 
 std::optional<PictureFormat> FormatOfExtension(const QString& extension) {
     for (const PictureFormatInfo& info : PictureFormats())
-        for (const char* known : info.extensions)
-            if (known && extension.compare(QLatin1String(known), Qt::CaseInsensitive) == 0)
-                return info.format;
+        if (extension.compare(QLatin1String(info.extension), Qt::CaseInsensitive) == 0)
+            return info.format;
     return std::nullopt;
 }
 
 QString FilterText(const PictureFormatInfo& info) {
+    const QString pattern = QStringLiteral("*.") + QLatin1String(info.extension);
     QStringList patterns;
-    for (const char* extension : info.extensions) {
-        if (!extension)
-            continue;
-        const QString pattern = QStringLiteral("*.") + QLatin1String(extension);
-        if (info.upperCasePatternToo)
-            patterns << pattern.toUpper();
-        patterns << pattern;
-    }
+    if (info.upperCasePatternToo)
+        patterns << pattern.toUpper();
+    patterns << pattern;
     return QString::fromUtf8(info.filterLabel) + QStringLiteral(" (") + patterns.join(' ') + ')';
 }
 
 std::string FormatNames(const std::string& separator, const std::string& prefix) {
     std::string names;
     for (const PictureFormatInfo& info : PictureFormats())
-        names += (names.empty() ? "" : separator) + prefix + info.extensions.front();
+        names += (names.empty() ? "" : separator) + prefix + info.extension;
     return names;
 }
 

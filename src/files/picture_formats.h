@@ -7,7 +7,6 @@
 #include <QRgb>
 #include <QSize>
 #include <QString>
-#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -45,10 +44,10 @@ using PictureEncoder = QByteArray (*)(const PictureSource& source);
 
 struct PictureFormatInfo {
     PictureFormat format;
-    // Without the dot, in lower case; the first names files of the format and is the name the
+    // Without the dot, in lower case; it names files of the format and is the name the
     // renderer's --format takes.
-    std::array<const char*, 2> extensions;
-    // The save dialog's filter is the label and the extensions' patterns; the bitmap's lists
+    const char* extension;
+    // The save dialog's filter is the label and the extension's pattern; the bitmap's lists
     // the upper-case pattern first, as the filters of old Windows programs did.
     const char* filterLabel;
     bool upperCasePatternToo;

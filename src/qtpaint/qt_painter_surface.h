@@ -8,6 +8,7 @@
 // then lay identical dashes on it, whichever way round each face runs, so a hidden edge reads
 // as dashed instead of as the overlay of two shifted patterns.
 #include <QColor>
+#include <QImage>
 #include <QLine>
 #include <QPainter>
 #include <QPen>
@@ -27,6 +28,12 @@ inline constexpr int kVectorPixelsPerInch = 96;
 // inch are 3780 per metre, as PNG and BMP headers store them. Qt's own default follows the
 // screen, and without a screen it is 100 per inch.
 inline constexpr int kBitmapPixelsPerMetre = 3780;
+
+// Gives an image of a picture that resolution.
+inline void SetBitmapResolution(QImage& image) {
+    image.setDotsPerMeterX(kBitmapPixelsPerMetre);
+    image.setDotsPerMeterY(kBitmapPixelsPerMetre);
+}
 
 // The Qt pen style of a draw style; values outside DrawStyle draw solid.
 Qt::PenStyle PenStyleFor(DrawStyle style);

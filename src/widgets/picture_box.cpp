@@ -151,8 +151,7 @@ void PictureBox::stateCountedResolution() {
     // are, as the vector pictures do. An image that already says so stays untouched.
     if (followsDeviceRatio_)
         return;
-    image_.setDotsPerMeterX(kBitmapPixelsPerMetre);
-    image_.setDotsPerMeterY(kBitmapPixelsPerMetre);
+    SetBitmapResolution(image_);
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {

@@ -231,7 +231,7 @@ TEST_P(TextbookFiles, EveryFormatRendersAndFlatBodiesStayAsTheyAre) {
         return bytes;
     };
     for (const PictureFormatInfo& info : PictureFormats())
-        render(info.format, info.extensions.front(), true);
+        render(info.format, info.extension, true);
     const bool flat = body == Wuerfel || body == Oktaeder || body == Pyramide;
     EXPECT_EQ(render(PictureFormat::Png, "png", false) == render(PictureFormat::Png, "png", true),
               flat);

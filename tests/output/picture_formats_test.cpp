@@ -269,7 +269,7 @@ TEST(PictureFormatTable, FindsAndEncodesEveryFormat) {
         SCOPED_TRACE(row.name);
         const PictureFormatInfo& info = FormatInfo(row.format);
         EXPECT_EQ(info.format, row.format);
-        EXPECT_EQ(info.extensions.front(), std::string(row.name));
+        EXPECT_EQ(info.extension, std::string(row.name));
         EXPECT_EQ(FormatOfExtension(name), row.format);
         EXPECT_EQ(FormatOfExtension(name.toUpper()), row.format);
         EXPECT_EQ(FormatOfName("/a.b/Kegel." + name.toUpper()), row.format);
